@@ -1,0 +1,21 @@
+# Installs the library as an exported, namespaced package:
+#   find_package(OrloDock) ; target_link_libraries(app PRIVATE OrloDock::docking)
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+install(TARGETS orlo_toolkit orlo_docking EXPORT OrloDockTargets
+        ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock)
+install(DIRECTORY toolkit/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock/toolkit FILES_MATCHING PATTERN "*.h")
+install(DIRECTORY docking/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock/docking FILES_MATCHING PATTERN "*.h")
+install(EXPORT OrloDockTargets NAMESPACE OrloDock:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/OrloDock)
+
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake.in
+     "@PACKAGE_INIT@\ninclude(CMakeFindDependencyMacro)\nfind_dependency(Qt6 COMPONENTS Core Gui Widgets)\ninclude(\"\${CMAKE_CURRENT_LIST_DIR}/OrloDockTargets.cmake\")\n")
+configure_package_config_file(${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake.in
+                              ${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake
+                              INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/OrloDock)
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfigVersion.cmake COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfigVersion.cmake
+        DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/OrloDock)

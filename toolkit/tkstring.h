@@ -1,0 +1,15 @@
+#pragma once
+
+// The toolkit's text string: implicitly shared (reference counted) UTF-16
+// text. The docking library uses tk::String and never names QString itself.
+#include <QString>
+#include <QStringList>
+
+namespace tk {
+
+using String = QString;
+using StringList = QStringList;
+
+inline String IntToStr(long long value) { return QString::number(value); }
+
+} // namespace tk
