@@ -45,8 +45,7 @@ public:
     // Safe on nullptr via FreeAndNil; calling it twice on the same object is a bug.
     void Free();
     // Empties the reference first, then frees what it referred to.
-    template <class T>
-    static void FreeAndNil(T*& ref) {
+    template <class T> static void FreeAndNil(T*& ref) {
         T* p = ref;
         ref = nullptr;
         if (p)
@@ -116,11 +115,16 @@ protected:
 private:
     void SendRemovalNotifications();
     void DestroyComponents();
+    bool ReachedThroughOwner(const Component* subscriber) const;
+    void Unlink(Component* other);
 
     String name_;
     Component* owner_ = nullptr;
     std::vector<Component*> components_;
+    // Components to notify when this one goes.
     std::vector<Component*> freeNotifies_;
+    // Components this one asked to be told about; undone when this one goes first.
+    std::vector<Component*> subscriptions_;
     unsigned state_ = 0;
     bool notified_ = false;
 };
@@ -128,8 +132,7 @@ private:
 // Registry of component classes by name, so a stream can name them.
 using ComponentFactory = std::function<Component*(Component* owner)>;
 void RegisterClass(const String& className, ComponentFactory factory);
-template <class T>
-void RegisterClass(const String& className) {
+template <class T> void RegisterClass(const String& className) {
     RegisterClass(className, [](Component* owner) -> Component* { return new T(owner); });
 }
 bool IsClassRegistered(const String& className);
