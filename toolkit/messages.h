@@ -1,0 +1,52 @@
+#pragma once
+
+// Messages that travel through a control's window procedure. The procedure is
+// a replaceable value: another object may install its own, pass messages on to
+// the one it replaced, and later give that one back unchanged.
+
+#include <functional>
+
+namespace tk {
+
+struct Message {
+    unsigned Msg = 0;
+    long long WParam = 0;
+    long long LParam = 0;
+    long long Result = 0;
+};
+
+using WindowProcedure = std::function<void(Message&)>;
+
+// Sent after a control has handled a change of its visibility; WParam is the new visibility (0 or 1).
+constexpr unsigned TK_VISIBLECHANGED = 0xB00B;
+constexpr unsigned TK_ENABLEDCHANGED = 0xB000;
+constexpr unsigned TK_FONTCHANGED = 0xB001;
+constexpr unsigned TK_COLORCHANGED = 0xB002;
+constexpr unsigned TK_TEXTCHANGED = 0xB012;
+constexpr unsigned TK_MOUSEENTER = 0xB013;
+constexpr unsigned TK_MOUSELEAVE = 0xB014;
+// Sent to a parent when a child control is inserted (WParam 1) or removed (0); LParam is the child.
+constexpr unsigned TK_CONTROLCHANGE = 0xB036;
+
+// Virtual key codes used by the toolkit and the library.
+constexpr int VK_BACK = 8;
+constexpr int VK_TAB = 9;
+constexpr int VK_RETURN = 13;
+constexpr int VK_SHIFT = 16;
+constexpr int VK_CONTROL = 17;
+constexpr int VK_MENU = 18;
+constexpr int VK_ESCAPE = 27;
+constexpr int VK_SPACE = 32;
+constexpr int VK_PRIOR = 33;
+constexpr int VK_NEXT = 34;
+constexpr int VK_END = 35;
+constexpr int VK_HOME = 36;
+constexpr int VK_LEFT = 37;
+constexpr int VK_UP = 38;
+constexpr int VK_RIGHT = 39;
+constexpr int VK_DOWN = 40;
+constexpr int VK_INSERT = 45;
+constexpr int VK_DELETE = 46;
+constexpr int VK_F1 = 112;
+
+} // namespace tk

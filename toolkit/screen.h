@@ -1,0 +1,72 @@
+#pragma once
+
+// The screen: monitors and their work areas, the active control and the
+// cursor position. The cursor position is kept by the toolkit too, so that it
+// is right where the window system cannot report or move the pointer.
+
+#include <vector>
+
+#include "cursors.h"
+#include "geometry.h"
+
+namespace tk {
+
+class Control;
+class Form;
+
+struct Monitor {
+    int MonitorNum = 0;
+    Rect BoundsRect;
+    // The bounds without panels and task bars.
+    Rect WorkareaRect;
+    bool Primary = false;
+    int Left() const { return BoundsRect.Left; }
+    int Top() const { return BoundsRect.Top; }
+    int Width() const { return BoundsRect.Width(); }
+    int Height() const { return BoundsRect.Height(); }
+};
+
+class Screen {
+public:
+    static int MonitorCount();
+    static Monitor Monitors(int index);
+    static std::vector<Monitor> AllMonitors();
+    // The monitor that contains the point, else the nearest one.
+    static Monitor MonitorFromPoint(Point p);
+    static Monitor MonitorFromRect(const Rect& r);
+    static Monitor PrimaryMonitor();
+    // The primary monitor's size and work area.
+    static int Width();
+    static int Height();
+    static Rect WorkAreaRect();
+    // The rectangle around all monitors.
+    static Rect DesktopRect();
+
+    // The focused control of the active form, or nullptr.
+    static Control* ActiveControl();
+    static Form* ActiveForm();
+
+    static Point CursorPos();
+    static void SetCursorPos(Point p);
+    // Toolkit side: the pointer was seen at p (from a mouse event).
+    static void NoteCursorPos(Point p);
+
+    // A cursor shown over every window (crDefault: none).
+    static tk::Cursor Cursor();
+    static void SetCursor(tk::Cursor cursor);
+
+    // The top-level form whose window lies under a screen point, topmost first.
+    static Form* FormAtPoint(Point p);
+    // The top-level forms in stacking order, topmost first.
+    static std::vector<Form*> Forms();
+};
+
+// Metrics of window frames as the toolkit draws them.
+int CaptionHeight();
+int SmallCaptionHeight();
+int BorderWidth();
+int BorderHeight();
+int FrameWidth();
+int FrameHeight();
+
+} // namespace tk
