@@ -1,0 +1,18 @@
+#include "OrloDockTabbedContainerZone.h"
+
+TOrloDockTabbedContainerZone::TOrloDockTabbedContainerZone(tk::Component* owner) : TOrloDockContainerZone(owner) {
+    SetChildOrientation(voTabbed);
+}
+
+int TOrloDockTabbedContainerZone::CurrentTabIndex() const { return pendingTabIndex_; }
+
+void TOrloDockTabbedContainerZone::GetProperties(tk::PropertyList& list) {
+    TOrloDockContainerZone::GetProperties(list);
+    list.AddInteger(
+        tk::String::fromLatin1("CurrentTabIndex"), [this] { return std::int64_t(CurrentTabIndex()); },
+        [this](std::int64_t index) { SetCurrentTabIndex(int(index)); });
+}
+
+tk::String TOrloDockTabbedContainerZone::ClassName() const {
+    return tk::String::fromLatin1("TOrloDockTabbedContainerZone");
+}
