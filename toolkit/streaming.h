@@ -24,7 +24,10 @@ public:
     // A property whose value is a byte stream of its own. `read` receives the
     // stored bytes while reading; `write` produces them while writing (only
     // when hasData is true). `read` may throw; the reader reports the failure
-    // as an EReadError and leaves the component as the read handler left it.
+    // as an EReadError. When a read into an existing component fails after
+    // `read` was called, the reader hands `read` what `write` produced before
+    // the read began, or an empty array when hasData was false: an empty
+    // array means "no data" and must put the property back to that state.
     virtual void DefineBinaryProperty(const String& name, const std::function<void(const Bytes&)>& read,
                                       const std::function<Bytes()>& write, bool hasData) = 0;
 };
@@ -33,9 +36,13 @@ public:
 class Reader {
 public:
     virtual ~Reader() = default;
-    // The component whose children are being read (nullptr for the top level).
+    // The component whose children are being read; for the top level the
+    // parent given to ReadComponent, or nullptr.
     virtual Component* Parent() const = 0;
-    // Owner of the components being created.
+    // Owner of created components whose parent's GetChildOwner() answers
+    // nullptr: the top-level component of the read (as with a form, which
+    // owns what it contains). Only that top-level component itself goes to
+    // the owner given to ReadComponent.
     virtual Component* Owner() const = 0;
     // The top-level component of this read.
     virtual Component* Root() const = 0;
@@ -47,9 +54,17 @@ public:
 Bytes WriteComponent(Component* component);
 
 // Reads a stream into an existing component of the stored class, which keeps
-// its identity; children are created. On failure `into` is unchanged.
-// Component references are resolved by name among `into` and its owner's
-// components after reading.
+// its identity; children are created. The whole stream is parsed and checked
+// (classes registered, properties present with the stored kind, enumeration
+// identifiers known) before anything is touched. When applying still fails (a
+// setter or a stream-valued property's reader throws), what was created is
+// freed, the published properties of `into` are set back, and EReadError is
+// raised. Component references are resolved by name, once the whole tree
+// exists, among the components read, `into`'s components and its owner's
+// components; a name that matches nothing leaves the property alone.
+// Each child is created through the class registry, flagged csLoading |
+// csReading, given its parent with SetParentComponent and then asked to
+// ReadState; after the fix-ups every component read gets Loaded().
 void ReadComponentInto(const Bytes& data, Component* into);
 
 // Creates the stored component with the given owner (and, when not null, the
