@@ -3,8 +3,9 @@
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
-install(TARGETS orlo_toolkit orlo_docking EXPORT OrloDockTargets
+install(TARGETS orlo_toolkit orlo_docking ${ORLO_RESOURCE_TARGETS} EXPORT OrloDockTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+        OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/orlodock-resources
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
         INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock)
 install(DIRECTORY toolkit/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock/toolkit FILES_MATCHING PATTERN "*.h")
