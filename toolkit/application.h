@@ -5,12 +5,14 @@
 
 #include <exception>
 #include <functional>
+#include <memory>
 
 #include "component.h"
 #include "geometry.h"
 
 namespace tk {
 
+class Control;
 class Form;
 class HintWindow;
 
@@ -65,10 +67,12 @@ public:
     int HintPause() const { return hintPause_; }
     void SetHintPause(int ms) { hintPause_ = ms; }
 
+    // Toolkit side: the pointer rests over a control / left it (hints of controls with ShowHint).
+    void HoverHint(Control* control, Point screen);
+    void HoverLeft(Control* control);
+
     // Frees every form the application owns (the main form last).
     void FreeForms();
-
-    String ClassName() const override { return "TApplication"; }
 
 protected:
     void Notification(Component* component, Operation operation) override;

@@ -17,8 +17,6 @@ public:
     bool Default() const { return default_; }
     void SetDefault(bool value);
 
-    String ClassName() const override;
-
 protected:
     void TextChanged() override;
     void FontChanged() override;

@@ -75,6 +75,8 @@ public:
 
     void Draw(int x, int y, const Bitmap& bitmap);
     void StretchDraw(const Rect& rect, const Bitmap& bitmap);
+    // Toolkit side: draws an image with its alpha channel.
+    void DrawImage(int x, int y, const QImage& image);
     // Copies a rectangle of another canvas's pixels (source rect) into dest.
     void CopyRect(const Rect& dest, Canvas& source, const Rect& sourceRect);
 

@@ -229,6 +229,9 @@ public:
     // Runs the click handling as if the control was clicked.
     virtual void Click();
 
+    // Expires when the control is destroyed: lets deferred work check that it still exists.
+    std::weak_ptr<int> LifeToken() const { return lifeToken_; }
+
     // Toolkit side: the window.
     QWidget* Widget() const { return widget_.get(); }
     // The control that owns a window, or nullptr.
@@ -242,7 +245,6 @@ public:
     Component* GetParentComponent() const override;
     void SetParentComponent(Component* parent) override;
     void GetChildren(const std::function<void(Component*)>& proc, Component* root) override;
-    String ClassName() const override;
 
     // ---- events ----
     NotifyEvent OnResize;
@@ -310,6 +312,8 @@ protected:
     void Notification(Component* component, Operation operation) override;
     void BeforeDestruction() override;
 
+    // Where the client area starts inside the window (a frame drawn by the toolkit).
+    virtual Point ClientOffset() const { return {0, 0}; }
     // Whether this control is a top-level window (forms).
     virtual bool IsTopLevel() const { return false; }
     // Applies widget geometry; top-level windows place the window on the screen.
@@ -329,6 +333,10 @@ private:
     void ApplyCursorAt(Point client);
     void ReleaseCapture();
     void FontChangedInternal();
+    // The window system moved or resized a top-level window.
+    void WindowGeometryChanged();
+    void AlignControl(Control* control);
+    void ApplyAnchors(int oldClientWidth, int oldClientHeight);
 
     std::unique_ptr<QWidget> widget_;
     std::unique_ptr<ControlBridge> bridge_;
@@ -337,10 +345,8 @@ private:
     std::vector<Control*> controls_;
     tk::Align align_ = alNone;
     tk::Anchors anchors_ = akLeft | akTop;
-    // Distances to the parent's right and bottom edges, for anchoring.
-    int anchorRight_ = 0;
-    int anchorBottom_ = 0;
-    bool anchorsValid_ = false;
+    // Handlers may free the control; dispatch checks this token afterwards.
+    std::shared_ptr<int> lifeToken_ = std::make_shared<int>(0);
     int alignDisabled_ = 0;
     bool alignPending_ = false;
     bool aligning_ = false;

@@ -40,12 +40,15 @@ public:
     // that Paint must redraw before the next copy to the screen.
     const QImage& BackBuffer() const;
     bool HasInvalidArea() const;
+    // Repaints the invalid part of the back buffer now (without copying it to the screen).
+    void RefreshBuffer();
 
 protected:
     // Paints the control into the back buffer; the canvas is clipped to the
     // invalid area while it runs. The base fills the client area with Color().
     void Paint() override;
     void BoundsChanged() override;
+    void Invalidated(const Rect& rect) override;
 
 private:
     friend class ControlWidget;

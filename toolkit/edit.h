@@ -24,8 +24,6 @@ public:
 
     NotifyEvent OnChange;
 
-    String ClassName() const override;
-
 protected:
     void TextChanged() override;
     void FontChanged() override;
@@ -73,8 +71,6 @@ public:
     void SetWordWrap(bool value);
 
     NotifyEvent OnChange;
-
-    String ClassName() const override;
 
 protected:
     void TextChanged() override;

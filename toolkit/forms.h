@@ -30,6 +30,9 @@ public:
     bool AutoScroll() const { return autoScroll_; }
     void SetAutoScroll(bool value) { autoScroll_ = value; }
 
+    // Whether a screen point lies in the window (its shape may be less than its bounds).
+    virtual bool ContainsScreenPoint(Point p) const { return BoundsRect().Contains(p); }
+
     // Runs OnCreate; Application::CreateForm calls it once the form is constructed.
     void DoCreate();
     // Asks OnCloseQuery and OnClose; hides or frees the form as they decide.
@@ -51,8 +54,6 @@ public:
     CloseEvent OnClose;
     CloseQueryEvent OnCloseQuery;
 
-    String ClassName() const override;
-
 protected:
     bool IsTopLevel() const override { return true; }
     void ApplyGeometry() override;
@@ -62,7 +63,7 @@ protected:
     void WndProc(Message& message) override;
 
 private:
-    friend class FormWidget;
+    friend class ControlWidget;
     void WindowClosing(bool& accept);
     void ApplyWindowFlags();
     void PlaceByPosition();

@@ -126,6 +126,15 @@ enum PenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
 
 class Pen {
 public:
+    Pen() = default;
+    // Copies the values only; change listeners stay with the original.
+    Pen(const Pen& o) : color_(o.color_), width_(o.width_), style_(o.style_) {}
+    Pen& operator=(const Pen& o) {
+        color_ = o.color_;
+        width_ = o.width_;
+        style_ = o.style_;
+        return *this;
+    }
     tk::Color Color() const { return color_; }
     void SetColor(tk::Color c);
     int Width() const { return width_; }
@@ -133,7 +142,9 @@ public:
     PenStyle Style() const { return style_; }
     void SetStyle(PenStyle s);
     void Assign(const Pen& other) {
-        *this = other;
+        color_ = other.color_;
+        width_ = other.width_;
+        style_ = other.style_;
         Changed();
     }
 
@@ -190,6 +201,15 @@ using FontStyles = unsigned;
 class Font {
 public:
     Font();
+    // Copies the values only; change listeners stay with the original.
+    Font(const Font& o) : name_(o.name_), height_(o.height_), color_(o.color_), style_(o.style_) {}
+    Font& operator=(const Font& o) {
+        name_ = o.name_;
+        height_ = o.height_;
+        color_ = o.color_;
+        style_ = o.style_;
+        return *this;
+    }
 
     const String& Name() const { return name_; }
     void SetName(const String& name);

@@ -27,7 +27,6 @@ public:
 
     void AdjustClientRect(Rect& rect) override;
     void GetProperties(PropertyList& list) override;
-    String ClassName() const override;
 
 protected:
     void Paint() override;

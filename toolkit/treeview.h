@@ -42,12 +42,12 @@ public:
 
 private:
     friend class TreeNodes;
+    friend class TreeView;
     TreeNode(TreeNodes* owner, TreeNode* parent, const String& text);
 
     TreeNodes* owner_;
     TreeNode* parent_;
     String text_;
-    std::unique_ptr<QTreeWidgetItem> ownedItem_;
     QTreeWidgetItem* item_ = nullptr;
     std::vector<std::unique_ptr<TreeNode>> children_;
     bool expanded_ = false;
@@ -94,8 +94,6 @@ public:
     int Indent() const { return indent_; }
     void SetIndent(int value);
     TreeNode* Selected() const;
-
-    String ClassName() const override;
 
 protected:
     void FontChanged() override;

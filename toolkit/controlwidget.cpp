@@ -1,0 +1,334 @@
+#include "controlwidget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <vector>
+
+#include "application.h"
+#include "bitmap.h"
+#include "customcontrol.h"
+#include "forms.h"
+#include "qtconvert.h"
+#include "screen.h"
+
+namespace tk {
+
+namespace {
+
+// Windows whose events are being handled right now, innermost last.
+std::vector<const QWidget*>& Dispatching() {
+    static std::vector<const QWidget*> stack;
+    return stack;
+}
+
+struct DispatchScope {
+    explicit DispatchScope(const QWidget* w) { Dispatching().push_back(w); }
+    ~DispatchScope() { Dispatching().pop_back(); }
+};
+
+MouseButton ButtonFromQt(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
+} // namespace
+
+ShiftState ShiftFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
+    ShiftState s = 0;
+    if (modifiers & Qt::ShiftModifier)
+        s |= ssShift;
+    if (modifiers & Qt::AltModifier)
+        s |= ssAlt;
+    if (modifiers & Qt::ControlModifier)
+        s |= ssCtrl;
+    if (buttons & Qt::LeftButton)
+        s |= ssLeft;
+    if (buttons & Qt::RightButton)
+        s |= ssRight;
+    if (buttons & Qt::MiddleButton)
+        s |= ssMiddle;
+    return s;
+}
+
+int VirtualKeyFromQt(int key) {
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return 'A' + (key - Qt::Key_A);
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return '0' + (key - Qt::Key_0);
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return VK_F1 + (key - Qt::Key_F1);
+    switch (key) {
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    default:
+        return 0;
+    }
+}
+
+// ---- ControlWidget ----
+
+ControlWidget::ControlWidget(Control* control) : control_(control) {
+    // Controls paint every pixel of themselves; Qt need not clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void ControlWidget::paintEvent(QPaintEvent* event) {
+    if (auto* custom = dynamic_cast<CustomControl*>(control_)) {
+        DispatchScope scope(this);
+        custom->PaintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.fillRect(rect(), palette().window());
+}
+
+void ControlWidget::closeEvent(QCloseEvent* event) {
+    auto* form = dynamic_cast<Form*>(control_);
+    if (!form) {
+        event->accept();
+        return;
+    }
+    DispatchScope scope(this);
+    bool accept = true;
+    SafeCall([&] { form->WindowClosing(accept); });
+    // The form hides or frees itself; the window system must not close it behind its back.
+    event->ignore();
+}
+
+// ---- ControlBridge ----
+
+ControlBridge::ControlBridge(Control* control, QWidget* widget, bool ownsInput)
+    : control_(control), widget_(widget), ownsInput_(ownsInput) {
+    widget_->installEventFilter(this);
+    widget_->setMouseTracking(true);
+}
+
+ControlBridge::~ControlBridge() { Detach(); }
+
+void ControlBridge::Detach() {
+    if (widget_)
+        widget_->removeEventFilter(this);
+    widget_ = nullptr;
+    control_ = nullptr;
+}
+
+bool ControlBridge::IsDispatching(const QWidget* widget) {
+    for (const QWidget* w : Dispatching())
+        for (const QWidget* p = w; p; p = p->parentWidget())
+            if (p == widget)
+                return true;
+    return false;
+}
+
+bool ControlBridge::HandleMouse(QEvent* event) {
+    auto* me = static_cast<QMouseEvent*>(event);
+    const Point global = FromQPoint(me->globalPosition().toPoint());
+    Screen::NoteCursorPos(global);
+    // Capture routes every mouse message to the capturing control, wherever it happened.
+    Control* target = control_;
+    Point client = FromQPoint(me->position().toPoint());
+    Control* capture = Control::CaptureControl();
+    if (capture && capture != control_) {
+        target = capture;
+        client = capture->ScreenToClient(global);
+    } else {
+        client = control_->ScreenToClient(global);
+    }
+    const ShiftState shift = ShiftFromQt(me->modifiers(), me->buttons());
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        target->DispatchMouseDown(ButtonFromQt(me->button()), shift, client);
+        break;
+    case QEvent::MouseButtonDblClick:
+        target->DispatchMouseDown(ButtonFromQt(me->button()), shift | ssDouble, client, true);
+        break;
+    case QEvent::MouseButtonRelease:
+        target->DispatchMouseUp(ButtonFromQt(me->button()), shift, client);
+        break;
+    case QEvent::MouseMove:
+        target->DispatchMouseMove(shift, client);
+        break;
+    default:
+        break;
+    }
+    return ownsInput_ || target != control_;
+}
+
+bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
+    if (!control_ || watched != widget_)
+        return false;
+    DispatchScope scope(widget_);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        return HandleMouse(event);
+    case QEvent::Enter:
+        control_->DispatchMouseEnter();
+        return false;
+    case QEvent::Leave:
+        control_->DispatchMouseLeave();
+        return false;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        int key = VirtualKeyFromQt(ke->key());
+        if (key == 0)
+            return false;
+        const ShiftState shift = ShiftFromQt(ke->modifiers(), QApplication::mouseButtons());
+        if (event->type() == QEvent::KeyPress)
+            control_->DispatchKeyDown(key, shift);
+        else
+            control_->DispatchKeyUp(key, shift);
+        // A handler that zeroes the key has consumed it.
+        return key == 0;
+    }
+    case QEvent::FocusIn:
+        SafeCall([this] { control_->DoEnter(); });
+        return false;
+    case QEvent::FocusOut:
+        SafeCall([this] { control_->DoExit(); });
+        return false;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (widget_->isWindow())
+            control_->WindowGeometryChanged();
+        return false;
+    default:
+        return false;
+    }
+}
+
+// ---- InvertLayer ----
+
+InvertLayer::InvertLayer(QWidget* host) : QWidget(host) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void InvertLayer::Fit() {
+    QWidget* host = parentWidget();
+    if (geometry() != host->rect())
+        setGeometry(host->rect());
+    if (xor_.size() != host->size()) {
+        QImage next(host->size(), QImage::Format_ARGB32);
+        next.fill(0);
+        if (!xor_.isNull()) {
+            QPainter p(&next);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, xor_);
+        }
+        xor_ = next;
+    }
+}
+
+void InvertLayer::Invert(const Rect& rect, const Brush& brush) {
+    Fit();
+    Rect r = IntersectRect(rect, BoundsRect(0, 0, xor_.width(), xor_.height()));
+    if (!r.IsEmpty()) {
+        const Bitmap* pattern = brush.PatternBitmap();
+        const QRgb solid = ToQRgb(brush.Color()) & 0xFFFFFF;
+        for (int y = r.Top; y < r.Bottom; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(xor_.scanLine(y));
+            for (int x = r.Left; x < r.Right; ++x) {
+                QRgb pat =
+                    pattern ? (pattern->Image().pixel(x % pattern->Width(), y % pattern->Height()) & 0xFFFFFF) : solid;
+                line[x] ^= pat;
+            }
+        }
+    }
+    // Anything left to show?
+    any_ = false;
+    for (int y = 0; y < xor_.height() && !any_; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(xor_.constScanLine(y));
+        for (int x = 0; x < xor_.width(); ++x)
+            if (line[x] & 0xFFFFFF) {
+                any_ = true;
+                break;
+            }
+    }
+    if (any_) {
+        raise();
+        show();
+        update(ToQRect(r));
+    } else {
+        hide();
+        parentWidget()->update(ToQRect(r));
+    }
+}
+
+void InvertLayer::ApplyTo(QImage& image, QPoint offset) const {
+    if (!any_)
+        return;
+    for (int y = 0; y < xor_.height(); ++y) {
+        int ty = y + offset.y();
+        if (ty < 0 || ty >= image.height())
+            continue;
+        const auto* src = reinterpret_cast<const QRgb*>(xor_.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(ty));
+        for (int x = 0; x < xor_.width(); ++x) {
+            int tx = x + offset.x();
+            if (tx >= 0 && tx < image.width())
+                dst[tx] ^= (src[x] & 0xFFFFFF);
+        }
+    }
+}
+
+void InvertLayer::paintEvent(QPaintEvent* event) {
+    (void)event;
+    QPainter p(this);
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.drawImage(0, 0, xor_);
+}
+
+} // namespace tk
