@@ -66,7 +66,10 @@ public:
     // Gives up ownership of c without freeing it.
     void RemoveComponent(Component* c);
 
-    // The other component wants Notification(this, Remove) when this is freed.
+    // The other component wants Notification(this, Remove) when this is freed,
+    // whoever owns either. Undone on both sides when either one goes; a
+    // subscriber that the owner's removal notification reaches anyway is
+    // told once.
     void FreeNotification(Component* subscriber);
     void RemoveFreeNotification(Component* subscriber);
 
@@ -106,7 +109,10 @@ public:
 protected:
     // Received for every component inserted into or removed from the owner tree
     // this component belongs to, and for free-notification subscriptions. The
-    // base passes it on to the components this one owns.
+    // base passes it on to the components this one owns (last owned first,
+    // skipping the subject itself); overrides call the base. A removal sent
+    // because the subject is being freed has component->IsDestroying() true;
+    // otherwise the subject merely changes owner.
     virtual void Notification(Component* component, Operation operation);
     // Last chance to act with virtual dispatch intact, after the notifications
     // and the owned components are gone; the destructor follows.

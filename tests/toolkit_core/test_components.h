@@ -40,7 +40,7 @@ protected:
 
 class TestNode : public Component {
 public:
-    enum Kind { kFirst, kSecond, kThird };
+    enum Kind : int { kFirst, kSecond, kThird };
 
     explicit TestNode(Component* owner = nullptr);
     ~TestNode() override;
