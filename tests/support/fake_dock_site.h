@@ -1,0 +1,82 @@
+#pragma once
+
+// A dock site for zone tests: counts update brackets, records the visibility,
+// expand and collapse requests it receives, and lets a test choose whether it
+// floats, its control's size and its theme. Its control is a plain toolkit
+// control owned by the double.
+
+#include <vector>
+
+#include "OrloDockZoneIntf.h"
+#include "component.h"
+
+class FakeDockSite : public tk::Component, public virtual IOrloDockSiteInternal {
+public:
+    FakeDockSite();
+
+    // ---- test settings ----
+    void SetFloating(bool floating) { floating_ = floating; }
+    void SetTheme(IOrloDockTheme* theme) { theme_ = tk::IPtr<IOrloDockTheme>(theme); }
+    void SetControlBounds(const tk::Rect& bounds);
+    void SetRootZone(TOrloDockRootZone* root) { root_ = root; }
+
+    // ---- records ----
+    int BeginUpdateCount = 0;
+    int EndUpdateCount = 0;
+    int UpdateDepth() const { return BeginUpdateCount - EndUpdateCount; }
+    std::vector<bool> SetVisibleCalls;
+    int ExpandCount = 0;
+    int CollapseCount = 0;
+    std::vector<TOrloDockZone*> ZoneDrags;
+    void ClearRecords();
+
+    IOrloDockSiteInternal* Intf() { return static_cast<IOrloDockSiteInternal*>(this); }
+    tk::Control* Control() const { return control_; }
+
+    // ---- IOrloDockSite ----
+    TOrloDockOrientation GetOrientation() override { return voVert; }
+    tk::Align GetAlign() override { return tk::alLeft; }
+    void GetScreenRect(tk::Rect& rect) override;
+    bool GetVisible() override { return visible_; }
+    void SetVisible(bool visible) override;
+    tk::Control* GetControl() override { return control_; }
+    void BeginUpdate() override { ++BeginUpdateCount; }
+    void EndUpdate() override { ++EndUpdateCount; }
+    bool GetDockTarget(tk::Point, const tk::String&, const TOrloDockPreviewProc&, tk::String&, tk::Align&) override {
+        return false;
+    }
+    void InsertDockablePanel(IOrloDockablePanel*, tk::Align, const tk::String&) override {}
+    void InsertDockablePanel(IOrloDockablePanel*, IOrloDockablePanel*, tk::Align) override {}
+    void InsertDockablePanelAtZone(IOrloDockablePanel*, const tk::String&, tk::Align) override {}
+    void InsertTabbedZone(TOrloDockTabbedContainerZone*, const tk::String&, tk::Align) override {}
+    void RemoveDockablePanel(IOrloDockablePanel*) override {}
+    void RemoveZone(const tk::String&) override {}
+    TOrloDockZone* ZoneFromIntf(std::intptr_t, std::intptr_t, IOrloDockZone* zone) override {
+        return zone ? zone->GetZoneObject() : nullptr;
+    }
+    void GetZoneAt(tk::Point, tk::Rect&, tk::IPtr<IOrloDockZone>& zone) override { zone = nullptr; }
+    tk::ImageList* GetImages() override { return nullptr; }
+    void GetRootZoneID(tk::String& id) override;
+    void GetRootZoneIntf(tk::IPtr<IOrloDockZone>& zone) override;
+
+    // ---- IOrloDockSiteInternal ----
+    TOrloDockRootZone* GetRootZone() override { return root_; }
+    TOrloDockSite* GetSite() override { return nullptr; }
+    tk::Canvas* GetCanvas() override { return nullptr; }
+    tk::Font* GetFont() override;
+    void GetTheme(tk::IPtr<IOrloDockTheme>& theme) override { theme = theme_; }
+    tk::Color GetColor() override;
+    void Collapse() override { ++CollapseCount; }
+    void Expand() override { ++ExpandCount; }
+    void BeginZoneDrag(TOrloDockZone* zone, tk::Point) override { ZoneDrags.push_back(zone); }
+    bool IsFloating() override { return floating_; }
+
+    bool QueryInterface(const tk::Guid& iid, void** out) override;
+
+private:
+    tk::Control* control_ = nullptr;
+    tk::IPtr<IOrloDockTheme> theme_;
+    TOrloDockRootZone* root_ = nullptr;
+    bool floating_ = false;
+    bool visible_ = true;
+};
