@@ -1,5 +1,6 @@
 #include "control.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <algorithm>
 #include <unordered_map>
@@ -256,11 +257,22 @@ void Control::GetChildren(const std::function<void(Component*)>& proc, Component
 void Control::SetAlign(tk::Align value) {
     if (value == align_)
         return;
-    tk::Align old = align_;
+    const tk::Align old = align_;
     align_ = value;
-    // Stretched sides keep nothing of the old alignment's size.
-    if (parent_ && old != alNone)
-        parent_->Realign();
+    static const tk::Anchors anchorsFor[] = {akLeft | akTop,
+                                             akLeft | akTop | akRight,
+                                             akLeft | akRight | akBottom,
+                                             akLeft | akTop | akBottom,
+                                             akRight | akTop | akBottom,
+                                             akLeft | akTop | akRight | akBottom,
+                                             akLeft | akTop};
+    anchors_ = anchorsFor[value];
+    // Turning between a horizontal and a vertical edge keeps the thickness.
+    const bool oldHorizontal = old == alTop || old == alBottom;
+    const bool newVertical = value == alLeft || value == alRight;
+    if (oldHorizontal == newVertical && old != alNone && old != alClient && old != alCustom && value != alNone &&
+        value != alClient && value != alCustom)
+        SetBounds(left_, top_, height_, width_);
     RequestAlign();
 }
 
@@ -514,7 +526,7 @@ void Control::SetVisible(bool value) {
     if (!value && g_capture && ContainsControl(g_capture))
         g_capture->ReleaseCapture();
     if (parent_ && align_ != alNone)
-        parent_->Realign();
+        RequestAlign();
     // Watchers learn of the change after the control has handled it.
     Perform(TK_VISIBLECHANGED, value ? 1 : 0, 0);
 }
@@ -752,7 +764,9 @@ void Control::SetMouseCapture(bool value) {
         if (g_capture)
             g_capture->ReleaseCapture();
         g_capture = this;
-        if (widget_->isVisible())
+        // The window system's grab keeps real pointer events coming while the
+        // pointer is outside; headless platforms have no pointer to grab.
+        if (widget_->isVisible() && QGuiApplication::platformName() != QLatin1String("offscreen"))
             widget_->grabMouse();
     } else if (g_capture == this) {
         ReleaseCapture();

@@ -261,7 +261,7 @@ void InvertLayer::Fit() {
     if (geometry() != host->rect())
         setGeometry(host->rect());
     if (xor_.size() != host->size()) {
-        QImage next(host->size(), QImage::Format_ARGB32);
+        QImage next(host->size(), QImage::Format_RGB32);
         next.fill(0);
         if (!xor_.isNull()) {
             QPainter p(&next);
@@ -327,6 +327,8 @@ void InvertLayer::ApplyTo(QImage& image, QPoint offset) const {
 void InvertLayer::paintEvent(QPaintEvent* event) {
     (void)event;
     QPainter p(this);
+    // The layer is opaque RGB on purpose: raster operations skip source pixels
+    // with zero alpha, and XOR with black (0) already leaves a pixel alone.
     p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     p.drawImage(0, 0, xor_);
 }
