@@ -20,6 +20,7 @@ struct Monitor {
     // The bounds without panels and task bars.
     Rect WorkareaRect;
     bool Primary = false;
+    Rect WorkArea() const { return WorkareaRect; }
     int Left() const { return BoundsRect.Left; }
     int Top() const { return BoundsRect.Top; }
     int Width() const { return BoundsRect.Width(); }

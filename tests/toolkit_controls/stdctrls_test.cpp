@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/mouse_driver.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
 #include "toolkit/application.h"
@@ -51,7 +52,7 @@ TEST(Lifetime, AParentDestroysItsChildControlsWhoeverOwnsThem) {
 
 TEST(Lifetime, FreeingAParentFromAChildsHandlerIsSafe) {
     Owned<Form> form(new Form(nullptr));
-    form->SetBounds(0, 0, 200, 100);
+    form->SetBounds(10, 10, 200, 100);
     form->Show();
     auto* parent = new Panel(form.get());
     parent->SetParent(form.get());
@@ -61,8 +62,12 @@ TEST(Lifetime, FreeingAParentFromAChildsHandlerIsSafe) {
     child->SetBounds(0, 0, 50, 50);
     child->OnMouseDown = [&](Component*, MouseButton, ShiftState, int, int) { parent->Free(); };
     tktest::PumpEvents();
-    child->DispatchMouseDown(mbLeft, ssLeft, {5, 5});
+    // Through the window's own event, so the window is in use while it goes.
+    tktest::MouseDriver mouse;
+    mouse.Press(child->ClientToScreen({5, 5}));
     EXPECT_EQ(form->ControlCount(), 0);
+    EXPECT_EQ(Control::CaptureControl(), nullptr);
+    mouse.Release({20, 20});
     tktest::PumpEvents();
 }
 
