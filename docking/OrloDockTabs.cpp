@@ -95,7 +95,7 @@ void TCustomOrloDockTabs::SetTabVisible(int index, bool visible) {
 
 TOrloDockTab* TCustomOrloDockTabs::GetTab(int index) const {
     if (!ValidIndex(index))
-        throw tk::EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+        throw tk::EListError(tk::String::fromLatin1("List index out of bounds (%1)").arg(index));
     return tabs_[index].get();
 }
 
