@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "OrloDockControlZone.h"
 #include "control.h"
 
 namespace {
@@ -42,6 +43,12 @@ void TOrloDockContainerZone::SetBounds(const tk::Rect& bounds) {
     TOrloDockZone::SetBounds(bounds);
     for (int i = 0; i < ChildCount(); ++i)
         Child(i)->UpdateBounds();
+}
+
+void TOrloDockContainerZone::SetDockSite(IOrloDockSiteInternal* site) {
+    TOrloDockZone::SetDockSite(site);
+    for (TOrloDockZone* child : children_)
+        child->SetDockSite(site);
 }
 
 bool TOrloDockContainerZone::IsVisible() const {
@@ -161,10 +168,98 @@ void TOrloDockContainerZone::Paint() {
 
 // ---- container operations ----
 
+void TOrloDockContainerZone::Normalize() {
+    TOrloDockUpdateGuard update(DockSite());
+    for (int i = ChildCount() - 1; i >= 0; --i)
+        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(Child(i)))
+            Prune(container);
+}
+
+void TOrloDockContainerZone::Prune(TOrloDockContainerZone* zone) {
+    // Pruning a child changes the list only at and behind its index.
+    for (int i = zone->ChildCount() - 1; i >= 0; --i)
+        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone->Child(i)))
+            Prune(container);
+
+    TOrloDockContainerZone* parent = zone->ParentZone();
+    if (!parent)
+        return;
+    switch (zone->ChildCount()) {
+    case 0:
+        parent->RemoveZone(zone);
+        parent->UpdateBounds();
+        zone->SetParentZoneField(nullptr);
+        zone->Free();
+        return;
+    case 1: {
+        TOrloDockZone* only = zone->Child(0);
+        zone->TakeChild(only);
+        parent->ReplaceZone(zone, only);
+        parent->UpdateBounds();
+        zone->Free();
+        return;
+    }
+    default:
+        if (zone->Orientation() == zone->ChildOrientation())
+            MergeIntoParent(zone);
+        return;
+    }
+}
+
+void TOrloDockContainerZone::MergeIntoParent(TOrloDockContainerZone* zone) {
+    TOrloDockContainerZone* parent = zone->ParentZone();
+    const int percentage = zone->ParentSizePercentage();
+    int rest = percentage;
+    const int index = parent->IndexOf(zone);
+    parent->TakeChild(zone);
+    for (int i = zone->ChildCount() - 1; i >= 0; --i) {
+        TOrloDockZone* child = zone->Child(i);
+        // The product first: exact in integers, so a half stays a half.
+        const int share = tk::RoundHalfEven(double(child->ParentSizePercentage() * percentage) / 100.0);
+        rest -= share;
+        zone->TakeChild(child);
+        child->SetParentZoneField(parent);
+        parent->InsertChild(index, child);
+        child->SetParentSizePercentage(i == 0 && rest >= 1 ? share + rest : share);
+    }
+    zone->SetParentZoneField(nullptr);
+    zone->Free();
+    parent->UpdateBounds();
+}
+
+TOrloDockControlZone* TOrloDockContainerZone::FindControlZone(const tk::Control* control) {
+    for (TOrloDockZone* child : children_) {
+        if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(child)) {
+            if (leaf->GetControl() == control)
+                return leaf;
+        } else if (auto* container = dynamic_cast<TOrloDockContainerZone*>(child)) {
+            if (TOrloDockControlZone* found = container->FindControlZone(control))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
 void TOrloDockContainerZone::RemoveZone(TOrloDockZone* zone) {
     if (!TakeChild(zone))
         return;
     UpdateBounds();
+}
+
+void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* newZone) {
+    if (!newZone || IndexOf(oldZone) < 0)
+        return;
+    // A zone is listed once: a child that replaces a sibling leaves its old entry.
+    if (newZone != oldZone)
+        TakeChild(newZone);
+    children_[static_cast<std::size_t>(IndexOf(oldZone))] = newZone;
+    newZone->SetParentSizePercentage(oldZone->ParentSizePercentage());
+    newZone->SetOrientation(ChildOrientation());
+    oldZone->SetParentZoneField(nullptr);
+    newZone->SetParentZoneField(this);
+    newZone->SetBoundsField(oldZone->Bounds());
+    newZone->SetDockSite(DockSite());
+    newZone->UpdateBounds();
 }
 
 int TOrloDockContainerZone::InsertZoneAfter(TOrloDockZone* zone, TOrloDockZone* after, bool update) {
@@ -181,6 +276,24 @@ int TOrloDockContainerZone::InsertZoneBefore(TOrloDockZone* zone, TOrloDockZone*
     const int index = beforeIndex < 0 ? ChildCount() : beforeIndex;
     children_.insert(children_.begin() + index, zone);
     return index;
+}
+
+void TOrloDockContainerZone::MoveZoneAfter(TOrloDockZone* zone, TOrloDockZone* after) {
+    if (zone && after) {
+        TakeChild(zone);
+        const int afterIndex = IndexOf(after);
+        InsertChild(afterIndex < 0 ? ChildCount() : afterIndex + 1, zone);
+    }
+    UpdateBounds();
+}
+
+void TOrloDockContainerZone::MoveZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) {
+    if (zone && before) {
+        TakeChild(zone);
+        const int beforeIndex = IndexOf(before);
+        InsertChild(beforeIndex < 0 ? ChildCount() : beforeIndex, zone);
+    }
+    UpdateBounds();
 }
 
 // ---- list access ----

@@ -10,6 +10,8 @@
 
 #include "OrloDockZone.h"
 
+class TOrloDockControlZone;
+
 class TOrloDockContainerZone : public TOrloDockZone {
 public:
     explicit TOrloDockContainerZone(tk::Component* owner = nullptr);
@@ -21,6 +23,9 @@ public:
     // ---- overrides of the zone operations ----
     void SetBounds(const tk::Rect& bounds) override;
     bool IsVisible() const override;
+    // The whole subtree follows: zones under another site than the one
+    // showing them would paint on it and dangle once it is freed.
+    void SetDockSite(IOrloDockSiteInternal* site) override;
     void GetCaption(tk::String& caption) override;
     bool IsActive() override;
     int GetDockMargin() const override { return 7; }
@@ -32,15 +37,31 @@ public:
     void Paint() override;
 
     // ---- virtual operations of the container, in slot order ----
+    // Prunes the container children, last to first: an empty one is removed
+    // and freed, one with a single child is replaced by that child, and one
+    // that arranges its children the way this container arranges it hands
+    // them over. The container itself is never pruned.
+    virtual void Normalize();
+    // The leaf below this container that holds `control` (depth-first, list order), or nullptr.
+    virtual TOrloDockControlZone* FindControlZone(const tk::Control* control);
     // Takes the zone out of the list and lays this container out; the zone's
     // parent link is left to the caller and the zone is not freed.
     virtual void RemoveZone(TOrloDockZone* zone);
+    // `newZone` takes the place, share and rectangle of `oldZone`, which is
+    // unlinked but neither freed nor laid out. Nothing when `oldZone` is not a child.
+    virtual void ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* newZone);
     // Inserts right behind `after` (appends when it is absent, none or last);
     // lays this container out when `update` is set. The parent link is the
     // caller's business. Answers the new index.
     virtual int InsertZoneAfter(TOrloDockZone* zone, TOrloDockZone* after, bool update);
     // Inserts at `before`'s index (appends when absent); no layout.
     virtual int InsertZoneBefore(TOrloDockZone* zone, TOrloDockZone* before);
+    // Moves the zone right behind `after` (to the end when `after` is absent
+    // or last) when both are given; lays this container out in every case.
+    virtual void MoveZoneAfter(TOrloDockZone* zone, TOrloDockZone* after);
+    // Moves the zone to `before`'s index (to the end when absent) when both
+    // are given; lays this container out in every case.
+    virtual void MoveZoneBefore(TOrloDockZone* zone, TOrloDockZone* before);
 
     // ---- list access; none of these lays out or touches parent links ----
     int ChildCount() const { return static_cast<int>(children_.size()); }
@@ -71,6 +92,12 @@ protected:
     void BeforeDestruction() override;
 
 private:
+    // Normalize's step for one container child: prunes its own container
+    // children first, then removes, replaces or merges it.
+    static void Prune(TOrloDockContainerZone* zone);
+    // Hands the children of `zone` over to its parent, at its place, sharing its percentage.
+    static void MergeIntoParent(TOrloDockContainerZone* zone);
+
     std::vector<TOrloDockZone*> children_;
     TOrloDockOrientation childOrientation_ = voHorz;
 };

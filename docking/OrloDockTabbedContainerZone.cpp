@@ -4,6 +4,15 @@ TOrloDockTabbedContainerZone::TOrloDockTabbedContainerZone(tk::Component* owner)
     SetChildOrientation(voTabbed);
 }
 
+void TOrloDockTabbedContainerZone::TabVisibilityChanged(TOrloDockZone* zone, bool visible) {
+    (void)visible;
+    if (IndexOf(zone) < 0)
+        return;
+    // Without a tab strip there is only the group's layout to follow.
+    TOrloDockUpdateGuard update(DockSite());
+    UpdateBounds();
+}
+
 int TOrloDockTabbedContainerZone::CurrentTabIndex() const { return pendingTabIndex_; }
 
 void TOrloDockTabbedContainerZone::GetProperties(tk::PropertyList& list) {

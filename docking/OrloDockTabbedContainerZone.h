@@ -17,6 +17,10 @@ public:
 
     bool AcceptsTabDock() const override { return true; }
 
+    // A tab's panel was shown or hidden; its leaf calls this instead of the
+    // zone base's visibility handling.
+    virtual void TabVisibilityChanged(TOrloDockZone* zone, bool visible);
+
     void GetProperties(tk::PropertyList& list) override;
     tk::String ClassName() const override;
 

@@ -3,7 +3,21 @@
 #include "OrloDockZones.h"
 #include "control.h"
 
-FakeDockSite::FakeDockSite() : tk::Component(nullptr), control_(new tk::Control(this)) {
+FakeSiteControl::FakeSiteControl(FakeDockSite* site) : tk::Control(site), site_(site) {}
+
+bool FakeSiteControl::QueryInterface(const tk::Guid& iid, void** out) {
+    // A site control is the site: the site's interfaces are answered here too.
+    if (iid == IOrloDockSite::IID || iid == IOrloDockSiteInternal::IID)
+        return site_->QueryInterface(iid, out);
+    return tk::Control::QueryInterface(iid, out);
+}
+
+void FakeSiteControl::Invalidated(const tk::Rect& rect) {
+    ++InvalidateCount;
+    tk::Control::Invalidated(rect);
+}
+
+FakeDockSite::FakeDockSite() : tk::Component(nullptr), control_(new FakeSiteControl(this)) {
     control_->SetBounds(0, 0, 300, 400);
 }
 
@@ -16,6 +30,8 @@ void FakeDockSite::ClearRecords() {
     ExpandCount = 0;
     CollapseCount = 0;
     ZoneDrags.clear();
+    InsertCalls.clear();
+    control_->InvalidateCount = 0;
 }
 
 void FakeDockSite::GetScreenRect(tk::Rect& rect) { rect = control_->ScreenRect(); }

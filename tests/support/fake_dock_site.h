@@ -2,23 +2,50 @@
 
 // A dock site for zone tests: counts update brackets, records the visibility,
 // expand and collapse requests it receives, and lets a test choose whether it
-// floats, its control's size and its theme. Its control is a plain toolkit
-// control owned by the double.
+// floats, its control's size and its theme. Its control is owned by the
+// double; like a real site control it answers the site's interfaces and it
+// counts how often it was invalidated. Docking requests are recorded, not
+// carried out.
 
 #include <vector>
 
 #include "OrloDockZoneIntf.h"
 #include "component.h"
 
+class FakeDockSite;
+
+class FakeSiteControl : public tk::Control {
+public:
+    FakeSiteControl(FakeDockSite* site);
+
+    int InvalidateCount = 0;
+
+    bool QueryInterface(const tk::Guid& iid, void** out) override;
+
+protected:
+    void Invalidated(const tk::Rect& rect) override;
+
+private:
+    FakeDockSite* site_;
+};
+
 class FakeDockSite : public tk::Component, public virtual IOrloDockSiteInternal {
 public:
     FakeDockSite();
+
+    // One InsertDockablePanel(panel, relative panel, position) call.
+    struct InsertCall {
+        IOrloDockablePanel* Panel = nullptr;
+        IOrloDockablePanel* RelativePanel = nullptr;
+        tk::Align Position = tk::alNone;
+    };
 
     // ---- test settings ----
     void SetFloating(bool floating) { floating_ = floating; }
     void SetTheme(IOrloDockTheme* theme) { theme_ = tk::IPtr<IOrloDockTheme>(theme); }
     void SetControlBounds(const tk::Rect& bounds);
     void SetRootZone(TOrloDockRootZone* root) { root_ = root; }
+    void SetImages(tk::ImageList* images) { images_ = images; }
 
     // ---- records ----
     int BeginUpdateCount = 0;
@@ -28,10 +55,12 @@ public:
     int ExpandCount = 0;
     int CollapseCount = 0;
     std::vector<TOrloDockZone*> ZoneDrags;
+    std::vector<InsertCall> InsertCalls;
     void ClearRecords();
 
     IOrloDockSiteInternal* Intf() { return static_cast<IOrloDockSiteInternal*>(this); }
     tk::Control* Control() const { return control_; }
+    FakeSiteControl* SiteControl() const { return control_; }
 
     // ---- IOrloDockSite ----
     TOrloDockOrientation GetOrientation() override { return voVert; }
@@ -46,7 +75,10 @@ public:
         return false;
     }
     void InsertDockablePanel(IOrloDockablePanel*, tk::Align, const tk::String&) override {}
-    void InsertDockablePanel(IOrloDockablePanel*, IOrloDockablePanel*, tk::Align) override {}
+    void InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockablePanel* relativePanel,
+                             tk::Align position) override {
+        InsertCalls.push_back({panel, relativePanel, position});
+    }
     void InsertDockablePanelAtZone(IOrloDockablePanel*, const tk::String&, tk::Align) override {}
     void InsertTabbedZone(TOrloDockTabbedContainerZone*, const tk::String&, tk::Align) override {}
     void RemoveDockablePanel(IOrloDockablePanel*) override {}
@@ -55,7 +87,7 @@ public:
         return zone ? zone->GetZoneObject() : nullptr;
     }
     void GetZoneAt(tk::Point, tk::Rect&, tk::IPtr<IOrloDockZone>& zone) override { zone = nullptr; }
-    tk::ImageList* GetImages() override { return nullptr; }
+    tk::ImageList* GetImages() override { return images_; }
     void GetRootZoneID(tk::String& id) override;
     void GetRootZoneIntf(tk::IPtr<IOrloDockZone>& zone) override;
 
@@ -74,7 +106,8 @@ public:
     bool QueryInterface(const tk::Guid& iid, void** out) override;
 
 private:
-    tk::Control* control_ = nullptr;
+    FakeSiteControl* control_ = nullptr;
+    tk::ImageList* images_ = nullptr;
     tk::IPtr<IOrloDockTheme> theme_;
     TOrloDockRootZone* root_ = nullptr;
     bool floating_ = false;

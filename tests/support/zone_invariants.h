@@ -1,10 +1,18 @@
 #pragma once
 
-// Structural checks of a zone tree, for tests to run after every change:
-// parent links, one listing per zone, each child's orientation equal to its
-// parent's child orientation, one site for the whole tree, each panel in at
-// most one leaf.
+// Checks of a zone tree, for tests to run after every change.
+//
+// Structure: parent links, one listing per zone, each child's orientation
+// equal to its parent's child orientation, one site for the whole tree, no
+// zone half freed, each panel in at most one leaf (across all the trees
+// given), and a leaf's panel hosted by the leaf's site.
+//
+// Layout (a separate check, for trees that have just been laid out): the
+// visible children of every container tile its client rectangle along its
+// child orientation with the one-pixel gap, and every visible panel covers
+// exactly its leaf's client rectangle.
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -15,6 +23,13 @@ class TOrloDockZone;
 // Every broken rule below `top`, one readable line each; empty for a sound tree.
 // `top` itself may have a parent (a subtree can be checked).
 std::vector<std::string> ZoneTreeViolations(TOrloDockZone* top);
+// The same for several trees at once; a panel may stand in one leaf of all of them.
+std::vector<std::string> ZoneForestViolations(std::initializer_list<TOrloDockZone*> tops);
 
 // For EXPECT_TRUE(ZoneTreeIsSound(root)): lists the violations on failure.
 ::testing::AssertionResult ZoneTreeIsSound(TOrloDockZone* top);
+::testing::AssertionResult ZoneForestIsSound(std::initializer_list<TOrloDockZone*> tops);
+
+// Every rectangle below `top` that does not follow from its parent's layout.
+std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top);
+::testing::AssertionResult ZoneLayoutIsTight(TOrloDockZone* top);
