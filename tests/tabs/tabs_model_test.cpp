@@ -63,11 +63,6 @@ TEST_F(TabsTest, AddTabPlacesTheTabAtItsIndexAndMakesItCurrent) {
     EXPECT_EQ(strip->TabIndex(), 3);
 }
 
-TEST_F(TabsTest, TabWithoutZoneHasAnEmptyCaption) {
-    TOrloDockTab* tab = strip->AddTab(0, nullptr, -1);
-    EXPECT_TRUE(tab->Caption().isEmpty());
-}
-
 TEST_F(TabsTest, SelectingRaisesChangingThenChange) {
     AddTabs({"A", "B", "C"}, 0);
     EXPECT_TRUE(strip->SetTabIndex(2));
@@ -202,17 +197,6 @@ TEST_F(TabsTest, OnlyTheOutermostEndUpdateRepaints) {
     strip->BeginUpdate();
     EXPECT_EQ(strip->UpdateCount(), 1);
     strip->EndUpdate();
-}
-
-TEST_F(TabsTest, UnchangedPropertiesDoNotRepaint) {
-    AddTabs({"A"}, 0);
-    PaintNow();
-    strip->SetTabBackColor(strip->TabBackColor());
-    strip->SetTabHeight(strip->TabHeight());
-    EXPECT_FALSE(strip->HasInvalidArea());
-    strip->SetTabHeight(24);
-    EXPECT_EQ(strip->TabHeight(), 24);
-    EXPECT_TRUE(strip->HasInvalidArea());
 }
 
 TEST_F(TabsTest, ClientAreaLeavesRoomForTheTabBand) {

@@ -189,10 +189,4 @@ TEST_F(TabsMouseTest, SqueezedTabsShowTheirFullCaptionAsHint) {
     EXPECT_EQ(strip->Hint(), "Second panel");
 }
 
-TEST_F(TabsMouseTest, TabsThatFitShowNoHint) {
-    AddTabs({"Alpha", "Beta"}, 0);
-    Hover(TabCentre(1));
-    EXPECT_TRUE(strip->Hint().isEmpty());
-}
-
 } // namespace

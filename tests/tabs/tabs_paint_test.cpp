@@ -69,15 +69,6 @@ TEST_F(TabsPaintTest, CurrentTabStandsOutFromTheFlatOthers) {
     EXPECT_EQ(CountOther(MakeRect(R(2) + 1, 21, 300, 40), kCream), 0);
 }
 
-TEST_F(TabsPaintTest, SeparatorsStandBetweenTabsThatAreNotCurrent) {
-    AddTabs({"Alpha", "Beta", "Gamma"}, 2);
-    PaintNow();
-    const tk::Color shadow = tk::ColorToRGB(tk::clBtnShadow);
-    EXPECT_EQ(CountOther(MakeRect(R(0), 23, R(0) + 1, 37), shadow), 0);
-    // Before the current tab its highlight takes the place of the separator.
-    EXPECT_EQ(At(R(1), 30), tk::ColorToRGB(tk::clBtnHighlight));
-}
-
 TEST_F(TabsPaintTest, CurrentTabTextIsButtonTextAndOthersGrey) {
     tk::SetSysColor(tk::COLOR_BTNTEXT, tk::RGBColor(255, 0, 0));
     tk::SetSysColor(tk::COLOR_GRAYTEXT, tk::RGBColor(0, 0, 255));

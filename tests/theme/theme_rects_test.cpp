@@ -19,13 +19,6 @@ TEST_F(ThemeTest, MeasuresThatZonesAndSitesRelyOn) {
     EXPECT_EQ(Theme()->GetInactiveTitleBarColor(), Theme()->GetBackgroundColor());
 }
 
-TEST_F(ThemeTest, AnswersForItsInterfaceAndIsNotFreedByReleasingIt) {
-    tk::IPtr<IOrloDockTheme> intf = tk::QueryAs<IOrloDockTheme>(static_cast<tk::Component*>(theme.get()));
-    ASSERT_TRUE(intf);
-    intf.reset();
-    EXPECT_EQ(theme->GetTitleBarHeight(), 18); // still alive
-}
-
 TEST_F(ThemeTest, SideBySideZoneTitleBarStopsShortOfItsSplitter) {
     root->SetChildOrientation(voVert);
     root->SetBounds(MakeRect(0, 0, 301, 100));
