@@ -34,3 +34,18 @@ void TOrloDockRootZone::GetScreenBounds(tk::Rect& rect) {
 }
 
 tk::String TOrloDockRootZone::ClassName() const { return tk::String::fromLatin1("TOrloDockRootZone"); }
+
+void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* target, tk::Align position) {
+    (void)panel;
+    (void)target;
+    (void)position;
+}
+
+void TOrloDockRootZone::RemovePanel(IOrloDockablePanel* panel) { (void)panel; }
+
+void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOrloDockZone* target,
+                                         tk::Align position) {
+    (void)zone;
+    (void)target;
+    (void)position;
+}
