@@ -92,9 +92,13 @@ void Control::Init() {
 }
 
 Control::~Control() {
+    // Reached by a plain delete too: children leaving must not notify or realign a dying parent.
+    SetState(csDestroying, true);
     DestroyChildControls();
     if (g_capture == this)
         ReleaseCapture();
+    if (Form* form = ParentForm(); form && form->ActiveControl() == this)
+        form->SetActiveControl(nullptr);
     if (parent_) {
         parent_->RemoveControl(this);
         parent_ = nullptr;
