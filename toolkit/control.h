@@ -179,8 +179,6 @@ public:
     void SetParentFont(bool value);
     const String& Caption() const { return caption_; }
     void SetCaption(const String& value);
-    const String& Text() const { return caption_; }
-    void SetText(const String& value) { SetCaption(value); }
     tk::Cursor Cursor() const { return cursor_; }
     void SetCursor(tk::Cursor value);
     // The cursor last shown over this control (what GetCursorAt answered).

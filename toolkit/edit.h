@@ -16,6 +16,10 @@ class Edit : public Control {
 public:
     explicit Edit(Component* owner);
 
+    // The text is the control's caption.
+    const String& Text() const { return Caption(); }
+    void SetText(const String& value) { SetCaption(value); }
+
     bool ReadOnly() const;
     void SetReadOnly(bool value);
     int MaxLength() const;
@@ -65,6 +69,9 @@ public:
     ~Memo() override;
 
     MemoLines* Lines() { return lines_.get(); }
+    // All lines joined with "\n".
+    const String& Text() const { return Caption(); }
+    void SetText(const String& value) { SetCaption(value); }
     bool ReadOnly() const;
     void SetReadOnly(bool value);
     bool WordWrap() const;
