@@ -228,6 +228,9 @@ void TOrloDockContainerZone::MergeIntoParent(TOrloDockContainerZone* zone) {
 }
 
 TOrloDockControlZone* TOrloDockContainerZone::FindControlZone(const tk::Control* control) {
+    // No panel is not a panel: an empty leaf must not be taken for its zone.
+    if (!control)
+        return nullptr;
     for (TOrloDockZone* child : children_) {
         if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(child)) {
             if (leaf->GetControl() == control)
