@@ -108,16 +108,19 @@ Control::~Control() {
     Registry().erase(widget_.get());
     // The layer is a child window; it goes before its host.
     invertLayer_.reset();
-    bridge_.reset();
+    bridge_->Detach();
     if (auto* cw = dynamic_cast<ControlWidget*>(widget_.get()))
         cw->Detach();
     if (ControlBridge::IsDispatching(widget_.get())) {
-        // Freed from inside one of its own events: Qt is still using the window.
+        // Freed from inside one of its own events: Qt is still using the window
+        // and the bridge that is delivering the event.
+        bridge_.release()->deleteLater();
         QWidget* w = widget_.release();
         w->hide();
         w->setParent(nullptr);
         w->deleteLater();
     } else {
+        bridge_.reset();
         widget_.reset();
     }
 }

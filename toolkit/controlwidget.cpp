@@ -182,6 +182,8 @@ bool ControlBridge::HandleMouse(QEvent* event) {
         client = control_->ScreenToClient(global);
     }
     const ShiftState shift = ShiftFromQt(me->modifiers(), me->buttons());
+    // Decided now: a handler may free the control and this bridge with it.
+    const bool consumed = ownsInput_ || target != control_;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         target->DispatchMouseDown(ButtonFromQt(me->button()), shift, client);
@@ -198,7 +200,7 @@ bool ControlBridge::HandleMouse(QEvent* event) {
     default:
         break;
     }
-    return ownsInput_ || target != control_;
+    return consumed;
 }
 
 bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
