@@ -1,0 +1,396 @@
+// Docking into a site and taking panels and zones out again: every operation
+// leaves a normalised, laid-out tree that holds each panel once.
+//
+// The tests of the suite SiteInsertion go through the root zone's insertion.
+
+#include "site_fixture.h"
+
+namespace {
+
+using tk::MakeRect;
+
+TEST_F(SiteTest, InsertWithAZoneIdentifierLeavesTheTreeAlone) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* docked = NewPanel("Docked");
+    TOrloDockablePanel* other = NewPanel("Other");
+    HandDock(site, docked);
+    const std::string before = TreeText(site);
+    site->InsertDockablePanel(other->PanelIntf(), tk::alClient, site->RootZone()->ZoneID());
+    EXPECT_EQ(TreeText(site), before);
+    EXPECT_EQ(other->Parent(), nullptr);
+}
+
+TEST_F(SiteTest, ZoneAtAPointOfTheSite) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    tk::Rect rect = MakeRect(1, 2, 3, 4);
+    tk::IPtr<IOrloDockZone> zone;
+    site->GetZoneAt(ScreenPoint(site, 20, 20), rect, zone);
+    EXPECT_FALSE(zone) << "an empty site has no zone to offer";
+
+    TOrloDockablePanel* panel = NewPanel("Panel");
+    TOrloDockControlZone* leaf = HandDock(site, panel);
+    site->GetZoneAt(ScreenPoint(site, 20, 5), rect, zone);
+    ASSERT_TRUE(zone);
+    EXPECT_EQ(zone->GetZoneObject(), leaf);
+    EXPECT_EQ(rect, leaf->Bounds());
+
+    site->GetZoneAt(ScreenPoint(site, site->Width() + 3, 5), rect, zone);
+    EXPECT_FALSE(zone) << "outside the site";
+}
+
+class EmptySiteDropTest : public SiteTest {
+protected:
+    struct Shown {
+        IOrloDockSite* Site = nullptr;
+        tk::Rect Rect{};
+        bool Show = false;
+        int Count = 0;
+    } shown;
+
+    TOrloDockPreviewProc Preview() {
+        return [this](IOrloDockSite* site, const tk::Rect& rect, bool show) {
+            shown.Site = site;
+            shown.Rect = rect;
+            shown.Show = show;
+            ++shown.Count;
+        };
+    }
+
+    // Asks the site at a client point; the dragged zone is some other one.
+    bool Ask(TOrloDockSite* site, int x, int y, tk::String& zoneID, tk::Align& position,
+             const tk::String& dragged = S("{OTHER}")) {
+        return site->GetDockTarget(ScreenPoint(site, x, y), dragged, Preview(), zoneID, position);
+    }
+};
+
+TEST_F(EmptySiteDropTest, BandAlongTheOuterEdge) {
+    const struct {
+        tk::Align align;
+        tk::Point inside;
+        tk::Point outside;
+        tk::Rect band; // in terms of the site's width w and height h, filled below
+    } cases[] = {
+        {tk::alLeft, {9, 50}, {10, 50}, {}},
+        {tk::alRight, {-1, 50}, {-11, 50}, {}},
+        {tk::alTop, {50, 9}, {50, 10}, {}},
+        {tk::alBottom, {50, -1}, {50, -11}, {}},
+    };
+    for (const auto& c : cases) {
+        TOrloDockSite* site = NewSite(c.align);
+        const int w = site->Width(), h = site->Height();
+        auto at = [&](tk::Point p) -> tk::Point {
+            // Negative coordinates count from the far edge.
+            return {p.X < 0 ? w + p.X : p.X, p.Y < 0 ? h + p.Y : p.Y};
+        };
+        tk::Rect band;
+        switch (c.align) {
+        case tk::alLeft:
+            band = MakeRect(0, 0, 10, h);
+            break;
+        case tk::alRight:
+            band = MakeRect(w - 10, 0, w, h);
+            break;
+        case tk::alTop:
+            band = MakeRect(0, 0, w, 10);
+            break;
+        default:
+            band = MakeRect(0, h - 10, w, h);
+            break;
+        }
+        tk::String id;
+        tk::Align position = tk::alNone;
+        shown = {};
+        ASSERT_TRUE(Ask(site, at(c.inside).X, at(c.inside).Y, id, position)) << "alignment " << c.align;
+        EXPECT_EQ(id, site->RootZone()->ZoneID());
+        EXPECT_EQ(position, c.align);
+        EXPECT_EQ(shown.Site, site->SiteIntf());
+        EXPECT_EQ(shown.Rect, band) << "alignment " << c.align;
+        EXPECT_TRUE(shown.Show);
+
+        shown = {};
+        position = tk::alNone;
+        EXPECT_FALSE(Ask(site, at(c.outside).X, at(c.outside).Y, id, position)) << "alignment " << c.align;
+        EXPECT_EQ(shown.Count, 0);
+        EXPECT_EQ(position, tk::alNone);
+
+        EXPECT_FALSE(Ask(site, at(c.inside).X, at(c.inside).Y, id, position, site->RootZone()->ZoneID()))
+            << "a site is no target for its own root";
+        site->Free();
+    }
+}
+
+TEST_F(EmptySiteDropTest, CollapsedSiteShowsWhereItWillOpen) {
+    TOrloDockSite* left = NewSite(tk::alLeft);
+    left->SetWidth(200);
+    left->Collapse();
+    const int h = left->Height();
+    tk::String id;
+    tk::Align position = tk::alNone;
+    ASSERT_TRUE(Ask(left, 5, 40, id, position));
+    EXPECT_EQ(shown.Rect, MakeRect(0, 0, 10 + 200, h));
+    EXPECT_EQ(position, tk::alLeft);
+
+    TOrloDockSite* bottom = NewSite(tk::alBottom);
+    bottom->SetHeight(120);
+    bottom->Collapse();
+    ASSERT_TRUE(Ask(bottom, 30, -5, id, position));
+    EXPECT_EQ(shown.Rect, MakeRect(0, -10 - 120, bottom->Width(), 0));
+    EXPECT_EQ(position, tk::alBottom);
+}
+
+TEST_F(EmptySiteDropTest, SiteWithPanelsAnswersTheSideOfTheZone) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    site->SetWidth(300);
+    TOrloDockablePanel* panel = NewPanel("Panel");
+    TOrloDockControlZone* leaf = HandDock(site, panel);
+    const tk::Rect b = leaf->Bounds();
+    tk::String id;
+    tk::Align position = tk::alNone;
+    ASSERT_TRUE(Ask(site, b.Left + 3, (b.Top + b.Bottom) / 2, id, position));
+    EXPECT_EQ(id, leaf->ZoneID());
+    EXPECT_EQ(position, tk::alLeft);
+    EXPECT_EQ(shown.Rect, MakeRect(b.Left, b.Top, b.Left + b.Width() / 2, b.Bottom));
+
+    shown = {};
+    EXPECT_FALSE(Ask(site, (b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2, id, position))
+        << "the middle of a leaf is no drop position";
+    EXPECT_FALSE(Ask(site, b.Left + 3, (b.Top + b.Bottom) / 2, id, position, leaf->ZoneID()))
+        << "a zone is no target for itself";
+    EXPECT_EQ(shown.Count, 0);
+}
+
+TEST_F(SiteTest, RemoveZoneByIdentifierHandsTheZoneOverWithoutFreeingIt) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* staying = NewPanel("Staying");
+    TOrloDockablePanel* moving = NewPanel("Moving");
+    HandDock(site, staying);
+    TOrloDockControlZone* leaf = HandDock(site, moving);
+
+    site->RemoveZone(S("{NOT-THERE}"));
+    site->RemoveZone(site->RootZone()->ZoneID());
+    EXPECT_EQ(site->RootZone()->ChildCount(), 2) << "unknown identifiers and the root change nothing";
+
+    site->RemoveZone(leaf->ZoneID());
+    Owned<TOrloDockControlZone> removed(leaf);
+    EXPECT_EQ(site->RootZone()->ChildCount(), 1);
+    EXPECT_EQ(leaf->ParentZone(), nullptr);
+    EXPECT_EQ(leaf->DockSite(), nullptr);
+    EXPECT_EQ(leaf->GetControl(), moving) << "the zone moves on with its panel";
+    EXPECT_FALSE(moving->GetDockSite());
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
+TEST_F(SiteTest, RemoveZoneLeavesNoRedundantContainer) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    TOrloDockablePanel* c = NewPanel("C");
+    HandDock(site, a);
+    TOrloDockContainerZone* group = HandDockGroup(site, voVert, {b, c});
+    auto* leafC = static_cast<TOrloDockControlZone*>(group->Child(1));
+
+    site->RemoveZone(leafC->ZoneID());
+    Owned<TOrloDockControlZone> removed(leafC);
+    // The group is left with one child: the child takes its place.
+    ASSERT_EQ(site->RootZone()->ChildCount(), 2);
+    EXPECT_EQ(LeavesHolding(site->RootZone()->Child(1), b), 1);
+    EXPECT_TRUE(dynamic_cast<TOrloDockControlZone*>(site->RootZone()->Child(1)));
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+}
+
+// ---- panels that are freed while docked ----
+
+TEST_F(SiteTest, FreedPanelLeavesNoZone) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* staying = NewPanel("Staying");
+    TOrloDockablePanel* freed = NewPanel("Freed");
+    HandDock(site, staying);
+    HandDockGroup(site, voVert, {freed, NewPanel("Neighbour")});
+
+    freed->Free();
+    EXPECT_EQ(LeafCount(site->RootZone()), 2);
+    EXPECT_EQ(site->RootZone()->ChildCount(), 2) << "the group of two became a single leaf";
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
+TEST_F(SiteTest, PanelOwnedByAnotherSiteAndFreedLeavesNoZoneWhereItIsDocked) {
+    // The demonstration's test panel 4: owned by the left site, docked in the right one.
+    TOrloDockSite* left = NewSite(tk::alLeft, "LeftDock");
+    TOrloDockSite* right = NewSite(tk::alRight, "RightDock");
+    TOrloDockablePanel* owned = NewPanel("Panel4", left);
+    HandDock(right, NewPanel("Panel2"));
+    HandDock(right, owned);
+    ASSERT_EQ(LeafCount(right->RootZone()), 2);
+
+    owned->Free();
+    EXPECT_EQ(LeafCount(right->RootZone()), 1);
+    EXPECT_TRUE(ZoneTreeIsSound(right->RootZone()));
+}
+
+TEST_F(SiteTest, PanelOfAnotherFormFreedWithItsFormLeavesNoZone) {
+    auto otherForm = MakeOwned<tk::Form>(nullptr);
+    TOrloDockSite* site = NewSite(tk::alBottom);
+    TOrloDockablePanel* foreign = NewPanel("Foreign", otherForm.get());
+    HandDock(site, foreign);
+    otherForm.reset();
+    EXPECT_EQ(site->RootZone()->ChildCount(), 0);
+    EXPECT_TRUE(site->Collapsed()) << "nothing left to show";
+}
+
+TEST_F(SiteTest, FreeingSitesPanelsAndOwnersInAnyOrderIsClean) {
+    // Five things to free; every order, each a fresh arrangement.
+    enum Item { FormA, FormB, Manager, PanelInLeft, PanelOfLeftInRight };
+    std::vector<int> order{FormA, FormB, Manager, PanelInLeft, PanelOfLeftInRight};
+    int runs = 0;
+    do {
+        auto formA = MakeOwned<tk::Form>(nullptr);
+        auto formB = MakeOwned<tk::Form>(nullptr);
+        auto* manager = new TOrloDockingManager(formB.get());
+        auto* left = new TOrloDockSite(formA.get());
+        left->SetParent(formA.get());
+        left->SetDockManager(manager->Intf());
+        auto* right = new TOrloDockSite(formB.get());
+        right->SetParent(formB.get());
+        right->SetAlign(tk::alRight);
+        right->SetDockManager(manager->Intf());
+        auto* inLeft = new TOrloDockablePanel(formB.get());
+        auto* ofLeftInRight = new TOrloDockablePanel(left);
+        HandDock(left, inLeft);
+        HandDock(right, ofLeftInRight);
+        HandDock(right, new TOrloDockablePanel(formA.get()));
+
+        // Which of the panels are gone already.
+        const std::weak_ptr<int> inLeftAlive = inLeft->LifeToken();
+        const std::weak_ptr<int> ofLeftAlive = ofLeftInRight->LifeToken();
+        bool managerGone = false;
+        for (int item : order) {
+            switch (item) {
+            case FormA:
+                formA.reset();
+                break;
+            case FormB:
+                managerGone = true;
+                formB.reset();
+                break;
+            case Manager:
+                if (!managerGone)
+                    manager->Free();
+                managerGone = true;
+                break;
+            case PanelInLeft:
+                if (!inLeftAlive.expired())
+                    inLeft->Free();
+                break;
+            default:
+                if (!ofLeftAlive.expired())
+                    ofLeftInRight->Free();
+                break;
+            }
+            if (formA) {
+                EXPECT_TRUE(ZoneTreeIsSound(left->RootZone()));
+            }
+            if (formB) {
+                EXPECT_TRUE(ZoneTreeIsSound(right->RootZone()));
+                EXPECT_EQ(right->DockManager(), managerGone ? nullptr : manager->Intf());
+                EXPECT_EQ(LeafCount(right->RootZone()), (ofLeftAlive.expired() ? 0 : 1) + (formA ? 1 : 0));
+            }
+        }
+        ++runs;
+    } while (std::next_permutation(order.begin(), order.end()));
+    EXPECT_EQ(runs, 120);
+}
+
+// ---- through the root zone's insertion ----
+
+using SiteInsertion = SiteTest;
+
+TEST_F(SiteInsertion, DockingThePanelAgainMovesIt) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    a->DockInto(site->SiteIntf(), b, tk::alRight);
+    EXPECT_EQ(LeavesHolding(site->RootZone(), a), 1);
+    EXPECT_EQ(LeafCount(site->RootZone()), 2);
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+    EXPECT_EQ(a->GetDockSite().get(), site->SiteIntf());
+}
+
+TEST_F(SiteInsertion, DockingRelativeToItselfDocksRelativeToTheRoot) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(site->SiteIntf(), b, tk::alTop);
+    EXPECT_EQ(LeavesHolding(site->RootZone(), b), 1);
+    EXPECT_EQ(LeafCount(site->RootZone()), 2);
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
+TEST_F(SiteInsertion, VisiblePanelDockedBesideHiddenOnesOpensTheSite) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* hidden = NewPanel("Hidden");
+    hidden->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    hidden->SetVisible(false);
+    ASSERT_TRUE(site->Collapsed());
+    TOrloDockablePanel* shown = NewPanel("Shown");
+    shown->DockInto(site->SiteIntf(), hidden, tk::alBottom);
+    EXPECT_FALSE(site->Collapsed());
+    EXPECT_GT(site->Width(), 0);
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
+TEST_F(SiteInsertion, AtZoneExpandsAndDocksBesideTheZone) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    site->Collapse();
+    TOrloDockControlZone* zoneA = site->RootZone()->FindControlZone(a);
+    ASSERT_NE(zoneA, nullptr);
+    site->InsertDockablePanelAtZone(b->PanelIntf(), zoneA->ZoneID(), tk::alTop);
+    EXPECT_FALSE(site->Collapsed());
+    ASSERT_EQ(site->RootZone()->ChildCount(), 2);
+    EXPECT_EQ(LeavesHolding(site->RootZone()->Child(0), b), 1) << "above A";
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+}
+
+TEST_F(SiteInsertion, RemovingAPanelLeavesNoSingleChildContainer) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    TOrloDockablePanel* c = NewPanel("C");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    c->DockInto(site->SiteIntf(), b, tk::alRight);
+    site->RemoveDockablePanel(c->PanelIntf());
+    EXPECT_EQ(LeavesHolding(site->RootZone(), c), 0);
+    EXPECT_FALSE(c->GetDockSite());
+    for (int i = 0; i < site->RootZone()->ChildCount(); ++i)
+        EXPECT_TRUE(dynamic_cast<TOrloDockControlZone*>(site->RootZone()->Child(i)))
+            << "child " << i << " should be a leaf again";
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+
+    site->RemoveDockablePanel(a->PanelIntf());
+    site->RemoveDockablePanel(b->PanelIntf());
+    EXPECT_TRUE(site->Collapsed()) << "nothing left to show";
+}
+
+TEST_F(SiteInsertion, PanelMovesBetweenSites) {
+    TOrloDockSite* left = NewSite(tk::alLeft);
+    TOrloDockSite* right = NewSite(tk::alRight);
+    TOrloDockablePanel* a = NewPanel("A");
+    a->DockInto(left->SiteIntf(), nullptr, tk::alBottom);
+    a->DockInto(right->SiteIntf(), nullptr, tk::alBottom);
+    EXPECT_EQ(LeafCount(left->RootZone()), 0);
+    EXPECT_EQ(LeavesHolding(right->RootZone(), a), 1);
+    EXPECT_EQ(a->Parent(), right);
+    EXPECT_TRUE(ZoneForestIsSound({left->RootZone(), right->RootZone()}));
+}
+
+} // namespace
