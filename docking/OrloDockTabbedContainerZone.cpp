@@ -121,6 +121,9 @@ void TOrloDockTabbedContainerZone::SetDockSite(IOrloDockSiteInternal* site) {
     for (int i = 0; i < ChildCount(); ++i)
         if (TOrloDockablePanel* panel = PanelOf(Child(i)))
             panel->SetParent(control);
+    // The panels arrived in list order; the current one has to be on top.
+    if (TOrloDockablePanel* panel = PanelOf(CurrentTabZone()); panel && !IsLoading())
+        panel->BringToFront();
 }
 
 void TOrloDockTabbedContainerZone::GetCaption(tk::String& caption) {

@@ -31,6 +31,8 @@ void FakeDockSite::ClearRecords() {
     CollapseCount = 0;
     ZoneDrags.clear();
     InsertCalls.clear();
+    RemovedPanels.clear();
+    RemovedZoneIDs.clear();
     control_->InvalidateCount = 0;
 }
 
@@ -39,6 +41,24 @@ void FakeDockSite::GetScreenRect(tk::Rect& rect) { rect = control_->ScreenRect()
 void FakeDockSite::SetVisible(bool visible) {
     visible_ = visible;
     SetVisibleCalls.push_back(visible);
+}
+
+void FakeDockSite::RemoveDockablePanel(IOrloDockablePanel* panel) {
+    RemovedPanels.push_back(panel);
+    if (carryOutRemovals_ && root_)
+        root_->RemovePanel(panel);
+}
+
+void FakeDockSite::RemoveZone(const tk::String& zoneID) {
+    RemovedZoneIDs.push_back(zoneID);
+    if (!carryOutRemovals_ || !root_)
+        return;
+    TOrloDockZone* zone = root_->FindZoneByID(zoneID);
+    if (!zone || !zone->ParentZone())
+        return;
+    zone->ParentZone()->RemoveZone(zone);
+    zone->SetParentZoneField(nullptr);
+    zone->SetDockSite(nullptr);
 }
 
 void FakeDockSite::GetRootZoneID(tk::String& id) { id = root_ ? root_->ZoneID() : tk::String(); }

@@ -5,7 +5,8 @@
 // floats, its control's size and its theme. Its control is owned by the
 // double; like a real site control it answers the site's interfaces and it
 // counts how often it was invalidated. Docking requests are recorded, not
-// carried out.
+// carried out; removals are recorded and, when asked for, carried out on the
+// root zone the way a site does.
 
 #include <vector>
 
@@ -46,6 +47,9 @@ public:
     void SetControlBounds(const tk::Rect& bounds);
     void SetRootZone(TOrloDockRootZone* root) { root_ = root; }
     void SetImages(tk::ImageList* images) { images_ = images; }
+    // RemoveDockablePanel and RemoveZone act on the root zone: the panel's
+    // leaf is freed, the zone is taken out of the tree and off this site.
+    void SetCarryOutRemovals(bool carryOut) { carryOutRemovals_ = carryOut; }
 
     // ---- records ----
     int BeginUpdateCount = 0;
@@ -56,6 +60,8 @@ public:
     int CollapseCount = 0;
     std::vector<TOrloDockZone*> ZoneDrags;
     std::vector<InsertCall> InsertCalls;
+    std::vector<IOrloDockablePanel*> RemovedPanels;
+    std::vector<tk::String> RemovedZoneIDs;
     void ClearRecords();
 
     IOrloDockSiteInternal* Intf() { return static_cast<IOrloDockSiteInternal*>(this); }
@@ -81,8 +87,8 @@ public:
     }
     void InsertDockablePanelAtZone(IOrloDockablePanel*, const tk::String&, tk::Align) override {}
     void InsertTabbedZone(TOrloDockTabbedContainerZone*, const tk::String&, tk::Align) override {}
-    void RemoveDockablePanel(IOrloDockablePanel*) override {}
-    void RemoveZone(const tk::String&) override {}
+    void RemoveDockablePanel(IOrloDockablePanel* panel) override;
+    void RemoveZone(const tk::String& zoneID) override;
     TOrloDockZone* ZoneFromIntf(std::intptr_t, std::intptr_t, IOrloDockZone* zone) override {
         return zone ? zone->GetZoneObject() : nullptr;
     }
@@ -111,5 +117,6 @@ private:
     tk::IPtr<IOrloDockTheme> theme_;
     TOrloDockRootZone* root_ = nullptr;
     bool floating_ = false;
+    bool carryOutRemovals_ = false;
     bool visible_ = true;
 };

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "OrloDockPanel.h"
+#include "OrloDockTabs.h"
 #include "OrloDockZones.h"
 
 namespace {
@@ -40,6 +41,8 @@ private:
             Violations.push_back(Describe(zone) + " belongs to another dock site than the top of the tree");
         if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone))
             VisitLeaf(leaf);
+        if (auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(zone))
+            VisitTabGroup(group);
         auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
         if (!container)
             return;
@@ -70,6 +73,66 @@ private:
         tk::Control* host = site ? site->GetControl() : nullptr;
         if (host && panel->Parent() != host)
             Violations.push_back(Describe(leaf) + " holds a panel that is not a child of its site's control");
+    }
+
+    // Tab i stands for child i; the strip shows while two or more tabs are
+    // visible; a visible tab is current while there is one, and its panel
+    // lies in front of the other tabs' panels.
+    void VisitTabGroup(TOrloDockTabbedContainerZone* group) {
+        TOrloDockTabs* tabs = group->Tabs();
+        if (!tabs) {
+            Violations.push_back(Describe(group) + " has no tab strip");
+            return;
+        }
+        if (tabs->TabCount() != group->ChildCount()) {
+            Violations.push_back(Describe(group) + " has " + std::to_string(tabs->TabCount()) + " tabs for " +
+                                 std::to_string(group->ChildCount()) + " children");
+            return;
+        }
+        for (int i = 0; i < tabs->TabCount(); ++i) {
+            TOrloDockTab* tab = tabs->GetTab(i);
+            TOrloDockZone* child = group->Child(i);
+            if (tab->Zone() != child)
+                Violations.push_back(Describe(group) + " tab " + std::to_string(i) + " does not show child " +
+                                     std::to_string(i));
+            else if (tab->Visible() != child->IsVisible())
+                Violations.push_back(
+                    Describe(group) + " tab " + std::to_string(i) +
+                    (tab->Visible() ? " is shown for a hidden child" : " is hidden for a visible child"));
+        }
+        const int visible = group->VisibleChildCount();
+        if (tabs->Visible() != (visible >= 2))
+            Violations.push_back(Describe(group) + " has its strip " + (tabs->Visible() ? "shown" : "hidden") +
+                                 " with " + std::to_string(visible) + " visible tabs");
+        IOrloDockSiteInternal* site = group->DockSite();
+        if (site && site->GetControl() && tabs->Parent() != site->GetControl())
+            Violations.push_back(Describe(group) + " has its strip on another window than its site's");
+        if (visible == 0)
+            return;
+        TOrloDockZone* current = group->CurrentTabZone();
+        if (!current || !current->IsVisible()) {
+            Violations.push_back(Describe(group) + " has no visible current tab (index " +
+                                 std::to_string(tabs->TabIndex()) + ")");
+            return;
+        }
+        auto* currentLeaf = dynamic_cast<TOrloDockControlZone*>(current);
+        tk::Control* front = currentLeaf ? currentLeaf->GetControl() : nullptr;
+        tk::Control* parent = front ? front->Parent() : nullptr;
+        if (!parent)
+            return;
+        const auto zOrder = [parent](tk::Control* control) {
+            for (int i = 0; i < parent->ControlCount(); ++i)
+                if (parent->Controls(i) == control)
+                    return i;
+            return -1;
+        };
+        for (int i = 0; i < group->ChildCount(); ++i) {
+            auto* leaf = dynamic_cast<TOrloDockControlZone*>(group->Child(i));
+            tk::Control* other = leaf ? leaf->GetControl() : nullptr;
+            if (other && other != front && other->Visible() && zOrder(other) > zOrder(front))
+                Violations.push_back(Describe(group) + " shows tab " + std::to_string(i) +
+                                     "'s panel in front of the current tab's");
+        }
     }
 
     // The site of the tree being checked.
