@@ -71,6 +71,15 @@ protected:
         return panel;
     }
 
+    TOrloDockablePanel* DockNew(const std::string& name, TOrloDockZone* target, tk::Align position) {
+        TOrloDockablePanel* panel = NewPanel(name);
+        Dock(panel, target, position);
+        return panel;
+    }
+    TOrloDockablePanel* DockNew(const std::string& name, std::nullptr_t, tk::Align position) {
+        return DockNew(name, static_cast<TOrloDockZone*>(nullptr), position);
+    }
+
     void Tidy() {
         root->Normalize();
         root->UpdateBounds();
