@@ -554,10 +554,11 @@ void TOrloDockSite::Notification(tk::Component* component, tk::Operation operati
     if (IsDestroying() || !rootZone_)
         return;
     if (operation == tk::Operation::Insert) {
-        // The owner tells its components about a new one from inside its
-        // construction, before its class is known; any insertion counts. An
-        // empty site collapses here, one with panels lays them out again.
-        if (!IsLoading()) {
+        // A site with nothing to show collapses when a panel is created
+        // beside it. The owner announces a new component from inside its
+        // construction, before its class is known, so any insertion counts;
+        // a site that shows panels is left as it is.
+        if (!IsLoading() && rootZone_->VisibleChildCount() == 0) {
             TOrloDockUpdateGuard update(InternalIntf());
             rootZone_->UpdateBounds();
         }

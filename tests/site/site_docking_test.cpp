@@ -199,6 +199,49 @@ TEST_F(SiteTest, RemoveZoneLeavesNoRedundantContainer) {
     EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
 }
 
+TEST_F(SiteTest, RootLosingAChildTellsTheSite) {
+    class WatchingSite : public TOrloDockSite {
+    public:
+        using TOrloDockSite::TOrloDockSite;
+        std::vector<TOrloDockRootZone*> Changes;
+        void ZonesChanged(TOrloDockRootZone* sender) override { Changes.push_back(sender); }
+    };
+    auto* site = new WatchingSite(host.get());
+    site->SetParent(host.get());
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    TOrloDockablePanel* c = NewPanel("C");
+    HandDock(site, a);
+    TOrloDockContainerZone* group = HandDockGroup(site, voVert, {b, c});
+    TOrloDockZone* leafC = group->Child(1);
+    site->RemoveZone(leafC->ZoneID());
+    Owned<TOrloDockZone> removed(leafC);
+    EXPECT_TRUE(site->Changes.empty()) << "a deeper removal is not the root's";
+    TOrloDockZone* leafA = site->RootZone()->Child(0);
+    site->RemoveZone(leafA->ZoneID());
+    Owned<TOrloDockZone> removedA(leafA);
+    ASSERT_EQ(site->Changes.size(), 1u);
+    EXPECT_EQ(site->Changes[0], site->RootZone());
+}
+
+TEST_F(SiteTest, ZoneDragFromATabArmsTheTearOff) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* panel = NewPanel("Panel");
+    TOrloDockControlZone* leaf = HandDock(site, panel);
+    site->BeginZoneDrag(leaf, {0, 0});
+    EXPECT_EQ(site->ActiveZone(), leaf);
+    EXPECT_EQ(site->DragState(), 3);
+    EXPECT_EQ(site->MouseState(), 2);
+    EXPECT_EQ(site->DragPos(), (tk::Point{leaf->Bounds().Left + 15, leaf->Bounds().Top}));
+    EXPECT_TRUE(site->MouseCapture());
+    site->SetMouseCapture(false);
+    site->SetDragState(0);
+
+    site->BeginZoneDrag(site->RootZone(), {0, 0});
+    EXPECT_EQ(site->ActiveZone(), site->RootZone());
+    EXPECT_EQ(site->DragState(), 0) << "only a leaf is torn off this way";
+}
+
 // ---- panels that are freed while docked ----
 
 TEST_F(SiteTest, FreedPanelLeavesNoZone) {

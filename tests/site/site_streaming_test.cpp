@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <random>
 
+#include "OrloDockTabs.h"
 #include "panel.h"
 #include "streaming.h"
 
@@ -349,9 +350,10 @@ TEST_F(SiteInsertionStreaming, SplitAndTabGroupRoundTrip) {
     auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(tab->ParentZone());
     ASSERT_NE(group, nullptr);
     ASSERT_EQ(group->ChildCount(), 3);
-    group->SetCurrentTabIndex(1);
-    group->ResolveControls(source.Host.get());
+    ASSERT_NE(group->Tabs(), nullptr);
+    group->Tabs()->SetTabIndex(1);
     const int current = group->CurrentTabIndex();
+    ASSERT_EQ(current, 1);
 
     const tk::Bytes layout = from->SaveLayout();
     Copy copy = MakeCopy({"Four", "Three", "Two", "One"});
