@@ -143,10 +143,10 @@ void TOrloDockTabbedContainerZone::ResolveControls(tk::Component* owner) {
     for (int i = 0; i < ChildCount() && i < tabs_->TabCount(); ++i)
         tabs_->GetTab(i)->SetVisible(Child(i)->IsVisible());
     tabs_->EndUpdate();
+    // No layout here: the rest of the tree is not resolved yet, and the site
+    // lays the whole tree out afterwards.
     UpdateStripVisibility();
     tabs_->SetTabIndex(pendingTabIndex_);
-    if (!IsLoading())
-        Relayout();
 }
 
 TOrloDockZone* TOrloDockTabbedContainerZone::ZoneAtPoint(tk::Point point, bool docking, TOrloDockHitArea& hitArea) {
