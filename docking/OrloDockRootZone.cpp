@@ -461,7 +461,9 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
         at->ParentZone()->ReplaceZone(at, zone);
         const int current = zone->CurrentTabIndex();
         InsertBeside(at, zone->LastChild(), after);
-        if (zone->Tabs())
+        // A group whose tabs were all hidden gets the leaf as its shown tab.
+        TOrloDockZone* restored = zone->Child(current);
+        if (zone->Tabs() && restored && restored->IsVisible())
             zone->Tabs()->SetTabIndex(current);
     }
 

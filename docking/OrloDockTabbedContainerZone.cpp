@@ -241,11 +241,9 @@ void TOrloDockTabbedContainerZone::UpdateBounds() {
 }
 
 void TOrloDockTabbedContainerZone::Relayout() {
-    // SetBounds lays the strip and the tabs out even when the rectangle stays.
-    if (ParentZone())
-        UpdateBounds();
-    else
-        SetBounds(Bounds());
+    // Only the client area changed, not the group's place: SetBounds lays
+    // the strip and the tabs out again even when the rectangle stays.
+    SetBounds(Bounds());
 }
 
 // ---- container operations ----
