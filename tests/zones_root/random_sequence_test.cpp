@@ -179,8 +179,9 @@ protected:
         // children are cut from the client height, shared out of the whole
         // one); a tab group always lays its own tabs out.
         for (TOrloDockRootZone* tree : {root.get(), otherRoot.get()}) {
-            if (laidOut)
+            if (laidOut) {
                 ASSERT_TRUE(ZoneLayoutIsTight(tree)) << Shape(tree);
+            }
             for (TOrloDockTabbedContainerZone* group : Groups(tree))
                 ASSERT_TRUE(ZoneLayoutIsTight(group)) << Shape(tree);
         }
