@@ -155,6 +155,17 @@ protected:
     void KeyDown(int& key, tk::ShiftState shift) override;
     void ControlChange(tk::Control* child, bool inserted) override;
 
+    // ---- painting and mouse (OrloDockSitePaint.cpp, OrloDockSiteMouse.cpp) ----
+    // The site's colour, then the zones' title bars and buttons.
+    void Paint() override;
+    // Only the left button acts: button presses, splitter and edge drags.
+    void MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
+    void MouseMove(tk::ShiftState shift, int x, int y) override;
+    void MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
+    void MouseLeave() override;
+    // Resize cursors over zone splitters and the inner edge of a site that shows zones.
+    tk::Cursor GetCursorAt(tk::Point client) override;
+
 private:
     struct ComponentFree {
         void operator()(tk::Component* component) const;
@@ -194,6 +205,34 @@ private:
     // The value of "MyRootZone" as read from a stream.
     void ReadRootZoneProperty(const tk::Bytes& data);
 
+    // ---- mouse (OrloDockSiteMouse.cpp) ----
+    // The zone under a client point and the part of it there. Title-bar
+    // buttons and the splitter of a tab group belong to the group, not to
+    // the tab that the group answers for.
+    TOrloDockZone* HitTest(tk::Point point, TOrloDockHitArea& kind);
+    // Hover feedback on the title-bar buttons while no button is held.
+    void HoverOver(TOrloDockZone* hit, TOrloDockHitArea kind);
+    // Lets go of zones that have left the tree since the last mouse message.
+    void ForgetVanishedZones();
+    bool InTree(const TOrloDockZone* zone) const;
+    // Every button left pressed goes back to normal (a press released off its button).
+    void ReleasePressedButtons();
+    void ClampSplitterDrag();
+    void ApplySplitterDrag();
+    // The distance the inner edge has been dragged, outwards positive, kept
+    // so that the site neither shrinks below its strip and one zone nor
+    // leaves its parent.
+    int EdgeDragDistance();
+    void ApplyEdgeDrag();
+    tk::Rect SplitterBarRect();
+    tk::Rect EdgeBarRect();
+    // Drag bars: pattern-inverted on this site or on its parent; drawing the
+    // same bar again erases it.
+    void ShowDragBar(const tk::Rect& rect, bool onParent);
+    void HideDragBar();
+    // A theme measurement, or `fallback` without theme.
+    int ThemeSize(int (IOrloDockTheme::*size)(), int fallback);
+
     tk::IPtr<IOrloDockManager> dockManager_;
     TOrloDockOrientation orientation_ = voNoOrient;
     TOrloDockRootZone* rootZone_ = nullptr;
@@ -207,6 +246,9 @@ private:
     tk::Point dragPos_{};
     tk::Point dragStart_{};
     std::uint8_t dragState_ = 0;
+    // The drag bar on the screen now and the window it is drawn on.
+    tk::Rect dragBar_{};
+    tk::Control* dragBarWindow_ = nullptr;
     // The themes the site created for itself, the one in use (while no
     // manager is set) last. Kept until the site goes, so that whoever still
     // holds one keeps a live object.
