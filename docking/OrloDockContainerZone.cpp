@@ -384,3 +384,13 @@ void TOrloDockContainerZone::GetChildren(const std::function<void(tk::Component*
 }
 
 tk::String TOrloDockContainerZone::ClassName() const { return Text("TOrloDockContainerZone"); }
+
+void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leaves) {
+    if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone)) {
+        leaves.push_back(leaf);
+        return;
+    }
+    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone))
+        for (int i = 0; i < container->ChildCount(); ++i)
+            CollectLeaves(container->Child(i), leaves);
+}

@@ -101,3 +101,6 @@ private:
     std::vector<TOrloDockZone*> children_;
     TOrloDockOrientation childOrientation_ = voHorz;
 };
+
+// Every leaf at or below `zone`, depth first in list order.
+void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leaves);

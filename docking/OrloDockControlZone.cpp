@@ -165,18 +165,7 @@ TOrloDockZone* TOrloDockControlZone::ZoneAtPoint(tk::Point point, bool docking, 
     if (!tk::PtInRect(Bounds(), point) || !control_)
         return nullptr;
     // The whole lone panel acts as the floating window's title bar.
-    if (IsLoneFloatingPanel())
-        hitArea = zhTitleBar;
-    else if (PtInPinButton(point))
-        hitArea = zhPinButton;
-    else if (PtInCloseButton(point))
-        hitArea = zhCloseButton;
-    else if (PtInTitleBar(point))
-        hitArea = zhTitleBar;
-    else if (PtInSplitter(point))
-        hitArea = zhSplitter;
-    else
-        hitArea = zhClient;
+    hitArea = IsLoneFloatingPanel() ? zhTitleBar : HitAreaAt(point);
     return this;
 }
 

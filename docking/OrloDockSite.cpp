@@ -32,17 +32,6 @@ tk::Component* ComponentOf(tk::IInterface* intf) { return dynamic_cast<tk::Compo
 
 TOrloDockablePanel* PanelOf(IOrloDockablePanel* panel) { return panel ? panel->GetControl() : nullptr; }
 
-// Every leaf below `zone`, depth first in list order.
-void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leaves) {
-    if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone)) {
-        leaves.push_back(leaf);
-        return;
-    }
-    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone))
-        for (int i = 0; i < container->ChildCount(); ++i)
-            CollectLeaves(container->Child(i), leaves);
-}
-
 bool TreeContains(TOrloDockZone* top, const TOrloDockZone* zone) {
     if (top == zone)
         return true;

@@ -148,16 +148,6 @@ void RefuseNamesAndReferences(const tk::Bytes& data) {
     }
 }
 
-void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leaves) {
-    if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone)) {
-        leaves.push_back(leaf);
-        return;
-    }
-    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone))
-        for (int i = 0; i < container->ChildCount(); ++i)
-            CollectLeaves(container->Child(i), leaves);
-}
-
 // The dockable panel of that name among `top`'s components, then among the
 // components those own, breadth first.
 TOrloDockablePanel* FindPanelBelow(tk::Component* top, const tk::String& name) {

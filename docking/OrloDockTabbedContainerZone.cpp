@@ -152,16 +152,7 @@ void TOrloDockTabbedContainerZone::ResolveControls(tk::Component* owner) {
 TOrloDockZone* TOrloDockTabbedContainerZone::ZoneAtPoint(tk::Point point, bool docking, TOrloDockHitArea& hitArea) {
     if (!tk::PtInRect(Bounds(), point))
         return nullptr;
-    if (PtInPinButton(point))
-        hitArea = zhPinButton;
-    else if (PtInCloseButton(point))
-        hitArea = zhCloseButton;
-    else if (PtInTitleBar(point))
-        hitArea = zhTitleBar;
-    else if (PtInSplitter(point))
-        hitArea = zhSplitter;
-    else
-        hitArea = zhClient;
+    hitArea = HitAreaAt(point);
     // The group acts through its current tab.
     if (TOrloDockZone* current = CurrentTabZone())
         return current;

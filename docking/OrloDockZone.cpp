@@ -436,6 +436,18 @@ bool TOrloDockZone::PtInSplitter(tk::Point point) {
     return tk::PtInRect(strip, point);
 }
 
+TOrloDockHitArea TOrloDockZone::HitAreaAt(tk::Point point) {
+    if (PtInPinButton(point))
+        return zhPinButton;
+    if (PtInCloseButton(point))
+        return zhCloseButton;
+    if (PtInTitleBar(point))
+        return zhTitleBar;
+    if (PtInSplitter(point))
+        return zhSplitter;
+    return zhClient;
+}
+
 tk::IPtr<IOrloDockTheme> TOrloDockZone::Theme() const {
     tk::IPtr<IOrloDockTheme> theme;
     if (dockSite_)

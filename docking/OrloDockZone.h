@@ -94,6 +94,9 @@ public:
     bool PtInCloseButton(tk::Point point);
     bool PtInPinButton(tk::Point point);
     bool PtInSplitter(tk::Point point);
+    // The part of the zone under a point inside it: pin button, close button,
+    // title bar, splitter, else the client area (first match wins).
+    TOrloDockHitArea HitAreaAt(tk::Point point);
 
     // The site's theme, or an empty pointer without site.
     tk::IPtr<IOrloDockTheme> Theme() const;
