@@ -33,11 +33,21 @@ private:
     String unit_;
 };
 
-class EIntfCastError : public Exception { using Exception::Exception; };
-class EListError : public Exception { using Exception::Exception; };
-class EInvalidCast : public Exception { using Exception::Exception; };
-class EResNotFound : public Exception { using Exception::Exception; };
-class EComponentError : public Exception { using Exception::Exception; };
+class EIntfCastError : public Exception {
+    using Exception::Exception;
+};
+class EListError : public Exception {
+    using Exception::Exception;
+};
+class EInvalidCast : public Exception {
+    using Exception::Exception;
+};
+class EResNotFound : public Exception {
+    using Exception::Exception;
+};
+class EComponentError : public Exception {
+    using Exception::Exception;
+};
 
 // A stream could not be read; Position() is the byte offset where reading failed.
 class EReadError : public Exception {

@@ -29,8 +29,7 @@ protected:
 
 // Answers iid for interface I of self; for use inside QueryInterface overrides:
 //   return tk::AnswerInterface<IFoo>(this, iid, out) || Base::QueryInterface(iid, out);
-template <class I, class Self>
-bool AnswerInterface(Self* self, const Guid& iid, void** out) {
+template <class I, class Self> bool AnswerInterface(Self* self, const Guid& iid, void** out) {
     if (iid == I::IID) {
         I* p = static_cast<I*>(self);
         p->AddRef();
@@ -41,8 +40,7 @@ bool AnswerInterface(Self* self, const Guid& iid, void** out) {
 }
 
 // Counted interface pointer.
-template <class I>
-class IPtr {
+template <class I> class IPtr {
 public:
     IPtr() = default;
     IPtr(std::nullptr_t) {}
@@ -93,34 +91,27 @@ private:
 };
 
 // Asks obj for interface I; an empty pointer when obj is null or does not implement it.
-template <class I>
-IPtr<I> QueryAs(IInterface* obj) {
+template <class I> IPtr<I> QueryAs(IInterface* obj) {
     void* out = nullptr;
     if (obj && obj->QueryInterface(I::IID, &out))
         return IPtr<I>::Adopt(static_cast<I*>(out));
     return {};
 }
 
-template <class I, class J>
-IPtr<I> QueryAs(const IPtr<J>& obj) {
+template <class I, class J> IPtr<I> QueryAs(const IPtr<J>& obj) {
     return QueryAs<I>(static_cast<IInterface*>(obj.get()));
 }
 
-template <class I>
-bool Supports(IInterface* obj) {
-    return static_cast<bool>(QueryAs<I>(obj));
-}
+template <class I> bool Supports(IInterface* obj) { return static_cast<bool>(QueryAs<I>(obj)); }
 
-template <class I>
-bool Supports(IInterface* obj, IPtr<I>& out) {
+template <class I> bool Supports(IInterface* obj, IPtr<I>& out) {
     out = QueryAs<I>(obj);
     return static_cast<bool>(out);
 }
 
 // Like QueryAs, but raises EIntfCastError("Interface not supported") when obj is
 // non-null and does not implement I. A null obj gives an empty pointer.
-template <class I>
-IPtr<I> InterfaceCast(IInterface* obj) {
+template <class I> IPtr<I> InterfaceCast(IInterface* obj) {
     if (!obj)
         return {};
     IPtr<I> r = QueryAs<I>(obj);
