@@ -4,6 +4,7 @@
 #include "OrloDockPanel.h"
 #include "OrloDockZones.h"
 #include "graphics.h"
+#include "screen.h"
 
 namespace {
 
@@ -87,9 +88,13 @@ TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
     SetAlign(tk::alLeft);
     savedSize_ = -1;
     tk::CustomControl::SetVisible(true);
+
+    focusListener_ = tk::Screen::AddActiveControlListener(
+        [this](tk::Control* oldControl, tk::Control* newControl) { ActiveControlChanged(oldControl, newControl); });
 }
 
 TOrloDockSite::~TOrloDockSite() {
+    StopFollowingFocus();
     // Reached by a plain delete: the tree still has to let go of its panels.
     treeBeforeRead_.reset();
     if (TOrloDockRootZone* root = std::exchange(rootZone_, nullptr)) {
@@ -99,6 +104,8 @@ TOrloDockSite::~TOrloDockSite() {
 }
 
 void TOrloDockSite::BeforeDestruction() {
+    // Freeing the panels below moves the focus; a dying site need not repaint.
+    StopFollowingFocus();
     if (dockManager_) {
         dockManager_->UnregisterSite(SiteIntf());
         dockManager_ = nullptr;
@@ -602,6 +609,25 @@ void TOrloDockSite::KeyDown(int& key, tk::ShiftState shift) {
 void TOrloDockSite::ControlChange(tk::Control* child, bool inserted) {
     tk::CustomControl::ControlChange(child, inserted);
     Invalidate();
+}
+
+void TOrloDockSite::WndProc(tk::Message& message) {
+    tk::CustomControl::WndProc(message);
+    if (message.Msg == tk::TK_PARENTNOTIFY)
+        Invalidate();
+}
+
+void TOrloDockSite::ActiveControlChanged(tk::Control* oldControl, tk::Control* newControl) {
+    // A control that is being freed has already left its parent; focusInside_ remembers where it was.
+    const bool wasInside = focusInside_ || (oldControl && oldControl != this && ContainsControl(oldControl));
+    focusInside_ = newControl && newControl != this && ContainsControl(newControl);
+    if ((wasInside || focusInside_) && !IsDestroying())
+        Invalidate();
+}
+
+void TOrloDockSite::StopFollowingFocus() {
+    if (focusListener_)
+        tk::Screen::RemoveActiveControlListener(std::exchange(focusListener_, 0));
 }
 
 // ---- component ----

@@ -154,6 +154,9 @@ protected:
     void Resize() override;
     void KeyDown(int& key, tk::ShiftState shift) override;
     void ControlChange(tk::Control* child, bool inserted) override;
+    // A press anywhere in a hosted panel may move the focus, which the title
+    // bars show: the site repaints after the inherited handling.
+    void WndProc(tk::Message& message) override;
 
     // ---- painting and mouse (OrloDockSitePaint.cpp, OrloDockSiteMouse.cpp) ----
     // The site's colour, then the zones' title bars and buttons.
@@ -190,6 +193,10 @@ private:
     // Subscribes to and becomes the site of every panel in the tree; notes which leaf holds which panel.
     void TrackHostedPanels();
     void SetRootZone(TOrloDockRootZone* root);
+    // Title bars show which panel holds the focus: repaints when the focus
+    // enters, leaves or moves inside this site.
+    void ActiveControlChanged(tk::Control* oldControl, tk::Control* newControl);
+    void StopFollowingFocus();
 
     // ---- streaming (OrloDockSiteStreaming.cpp) ----
     // A new tree read from a root zone's component stream and checked; raises EReadError.
@@ -268,6 +275,9 @@ private:
     bool trackingPanels_ = false;
     // The alignment the tree was last laid out for.
     tk::Align laidOutAlign_ = tk::alNone;
+    // Our active-control listener (0: none) and whether the focus was inside this site when last told.
+    int focusListener_ = 0;
+    bool focusInside_ = false;
 };
 
 // Registers TOrloDockSite with the class registry; runs once.

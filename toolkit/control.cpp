@@ -795,8 +795,29 @@ void Control::Click() {
 
 // ---- input dispatch ----
 
+bool Control::NotifyParentsOfPress(MouseButton button, Point client) {
+    const long long code = button == mbRight ? TK_RBUTTONDOWN : button == mbMiddle ? TK_MBUTTONDOWN : TK_LBUTTONDOWN;
+    const Point screen = ClientToScreen(client);
+    // Collected first: a receiver may free or move controls on the way up.
+    std::vector<std::pair<Control*, std::weak_ptr<int>>> ancestors;
+    for (Control* p = parent_; p; p = p->parent_)
+        ancestors.emplace_back(p, p->lifeToken_);
+    std::weak_ptr<int> alive = lifeToken_;
+    for (auto& [ancestor, token] : ancestors) {
+        if (token.expired())
+            continue;
+        const Point local = ancestor->ScreenToClient(screen);
+        SafeCall([&] { ancestor->Perform(TK_PARENTNOTIFY, code, PackPoint(local.X, local.Y)); });
+        if (alive.expired())
+            return false;
+    }
+    return true;
+}
+
 void Control::DispatchMouseDown(MouseButton button, ShiftState shift, Point client, bool doubleClick) {
     internal::PointerLeft(this);
+    if (!NotifyParentsOfPress(button, client))
+        return;
     if (button == mbLeft) {
         if (controlStyle_ & csCaptureMouse)
             SetMouseCapture(true);

@@ -329,6 +329,8 @@ private:
     void DestroyChildControls();
     void UpdateParentFont();
     void ApplyCursorAt(Point client);
+    // TK_PARENTNOTIFY to every ancestor; false when that freed this control.
+    bool NotifyParentsOfPress(MouseButton button, Point client);
     void ReleaseCapture();
     void FontChangedInternal();
     // The window system moved or resized a top-level window.

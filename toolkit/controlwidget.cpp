@@ -184,6 +184,16 @@ bool ControlBridge::HandleMouse(QEvent* event) {
     const ShiftState shift = ShiftFromQt(me->modifiers(), me->buttons());
     // Decided now: a handler may free the control and this bridge with it.
     const bool consumed = ownsInput_ || target != control_;
+    // Qt gives focus on a press only for events from the window system; a
+    // synthesized press into one of Qt's widgets (an edit) focuses it as well.
+    const bool press = event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+    if (press && !ownsInput_ && !consumed && !event->spontaneous() && (widget_->focusPolicy() & Qt::ClickFocus) &&
+        QApplication::focusWidget() != widget_ && widget_->isEnabled()) {
+        std::weak_ptr<int> alive = control_->LifeToken();
+        widget_->setFocus(Qt::MouseFocusReason);
+        if (alive.expired())
+            return true;
+    }
     switch (event->type()) {
     case QEvent::MouseButtonPress:
         target->DispatchMouseDown(ButtonFromQt(me->button()), shift, client);

@@ -4,6 +4,7 @@
 // a replaceable value: another object may install its own, pass messages on to
 // the one it replaced, and later give that one back unchanged.
 
+#include <cstdint>
 #include <functional>
 
 namespace tk {
@@ -27,6 +28,21 @@ constexpr unsigned TK_MOUSEENTER = 0xB013;
 constexpr unsigned TK_MOUSELEAVE = 0xB014;
 // Sent to a parent when a child control is inserted (WParam 1) or removed (0); LParam is the child.
 constexpr unsigned TK_CONTROLCHANGE = 0xB036;
+// Sent to every ancestor of a control, nearest first, when a mouse button goes
+// down in the control and before the control handles the press. WParam is the
+// button-down code, LParam the pointer in the receiver's client coordinates
+// (PackPoint).
+constexpr unsigned TK_PARENTNOTIFY = 0x0210;
+constexpr unsigned TK_LBUTTONDOWN = 0x0201;
+constexpr unsigned TK_RBUTTONDOWN = 0x0204;
+constexpr unsigned TK_MBUTTONDOWN = 0x0207;
+
+// A point in an LParam: x in the low 16 bits, y in the next 16, both signed.
+constexpr long long PackPoint(int x, int y) {
+    return (static_cast<long long>(static_cast<std::uint16_t>(y)) << 16) | static_cast<std::uint16_t>(x);
+}
+constexpr int PointX(long long lparam) { return static_cast<std::int16_t>(lparam & 0xFFFF); }
+constexpr int PointY(long long lparam) { return static_cast<std::int16_t>((lparam >> 16) & 0xFFFF); }
 
 // Virtual key codes used by the toolkit and the library.
 constexpr int VK_BACK = 8;

@@ -1,12 +1,15 @@
 #include "screen.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
+#include <memory>
 #include <optional>
 
+#include "application.h"
 #include "forms.h"
 #include "toolkit_internal.h"
 
@@ -18,6 +21,49 @@ Control* g_activeControl = nullptr;
 Form* g_activeForm = nullptr;
 std::optional<Point> g_cursorPos;
 tk::Cursor g_screenCursor = crDefault;
+
+struct ActiveControlEntry {
+    int Id;
+    std::shared_ptr<Screen::ActiveControlListener> Listener;
+};
+
+std::vector<ActiveControlEntry>& ActiveControlListeners() {
+    static std::vector<ActiveControlEntry> listeners;
+    return listeners;
+}
+
+bool IsListening(int id) {
+    const auto& all = ActiveControlListeners();
+    return std::any_of(all.begin(), all.end(), [id](const ActiveControlEntry& e) { return e.Id == id; });
+}
+
+void SetActiveControl(Control* control) {
+    Control* old = g_activeControl;
+    if (old == control)
+        return;
+    g_activeControl = control;
+    // A copy: listeners may add or remove listeners, or free controls, while they run.
+    const std::vector<ActiveControlEntry> listeners = ActiveControlListeners();
+    for (const ActiveControlEntry& e : listeners)
+        if (IsListening(e.Id))
+            SafeCall([&] { (*e.Listener)(old, control); });
+}
+
+// Qt's focus can move without an event reaching a toolkit control's bridge
+// (into a window inside one of Qt's own widgets): follow it to the control.
+void FollowQtFocus() {
+    static bool connected = false;
+    if (connected || !qApp)
+        return;
+    connected = true;
+    QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+        for (QWidget* w = now; w; w = w->parentWidget())
+            if (Control* control = Control::FromWidget(w)) {
+                internal::NoteFocus(control);
+                return;
+            }
+    });
+}
 
 // Top-level forms, topmost first, as the toolkit stacked them.
 std::vector<Form*>& Stack() {
@@ -122,6 +168,20 @@ Rect Screen::DesktopRect() {
 Control* Screen::ActiveControl() { return g_activeControl; }
 Form* Screen::ActiveForm() { return g_activeForm; }
 
+int Screen::AddActiveControlListener(ActiveControlListener listener) {
+    static int lastId = 0;
+    FollowQtFocus();
+    const int id = ++lastId;
+    ActiveControlListeners().push_back({id, std::make_shared<ActiveControlListener>(std::move(listener))});
+    return id;
+}
+
+void Screen::RemoveActiveControlListener(int id) {
+    auto& all = ActiveControlListeners();
+    all.erase(std::remove_if(all.begin(), all.end(), [id](const ActiveControlEntry& e) { return e.Id == id; }),
+              all.end());
+}
+
 Point Screen::CursorPos() {
     if (g_cursorPos)
         return *g_cursorPos;
@@ -178,21 +238,21 @@ int FrameHeight() { return 4; }
 namespace internal {
 
 void NoteFocus(Control* control) {
-    g_activeControl = control;
     if (control)
         g_activeForm = control->ParentForm();
+    SetActiveControl(control);
 }
 
 void NoteActivate(Form* form, Control* activeControl) {
     g_activeForm = form;
-    g_activeControl = activeControl;
+    SetActiveControl(activeControl);
 }
 
 void NoteControlGone(Control* control) {
-    if (g_activeControl == control)
-        g_activeControl = nullptr;
     if (g_activeForm == control)
         g_activeForm = nullptr;
+    if (g_activeControl == control)
+        SetActiveControl(nullptr);
     PointerLeft(control);
 }
 
@@ -211,7 +271,7 @@ void NoteFormGone(Form* form) {
     if (g_activeForm == form)
         g_activeForm = nullptr;
     if (g_activeControl && form->ContainsControl(g_activeControl))
-        g_activeControl = nullptr;
+        SetActiveControl(nullptr);
 }
 
 } // namespace internal

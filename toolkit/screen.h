@@ -4,6 +4,7 @@
 // cursor position. The cursor position is kept by the toolkit too, so that it
 // is right where the window system cannot report or move the pointer.
 
+#include <functional>
 #include <vector>
 
 #include "cursors.h"
@@ -46,6 +47,15 @@ public:
     // The focused control of the active form, or nullptr.
     static Control* ActiveControl();
     static Form* ActiveForm();
+
+    // Called after the active control changed, with the old and the new one
+    // (either may be nullptr). The old one may be on its way out, already
+    // taken from its parent: ask it no more than where it is. A listener may add or remove listeners while it runs; a
+    // removed one is not called again.
+    using ActiveControlListener = std::function<void(Control* oldControl, Control* newControl)>;
+    // Answers the id to remove the listener with.
+    static int AddActiveControlListener(ActiveControlListener listener);
+    static void RemoveActiveControlListener(int id);
 
     static Point CursorPos();
     static void SetCursorPos(Point p);
