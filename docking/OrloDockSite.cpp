@@ -479,22 +479,7 @@ bool TOrloDockSite::GetDockTarget(tk::Point screenPoint, const tk::String& dragg
             return false;
         if (Collapsed()) {
             // Show where the site will open up.
-            switch (Align()) {
-            case tk::alTop:
-                band.Bottom += savedSize_;
-                break;
-            case tk::alBottom:
-                band.Top -= savedSize_;
-                break;
-            case tk::alLeft:
-                band.Right += savedSize_;
-                break;
-            case tk::alRight:
-                band.Left -= savedSize_;
-                break;
-            default:
-                break;
-            }
+            MoveInnerEdge(band, Align(), savedSize_);
         }
         if (rootZone_->ZoneID() == draggedZoneID)
             return false;
@@ -647,3 +632,22 @@ void TOrloDockSite::GetProperties(tk::PropertyList& list) {
 }
 
 tk::String TOrloDockSite::ClassName() const { return Text("TOrloDockSite"); }
+
+bool TOrloDockSite::MoveInnerEdge(tk::Rect& rect, tk::Align align, int distance) {
+    switch (align) {
+    case tk::alTop:
+        rect.Bottom += distance;
+        return true;
+    case tk::alBottom:
+        rect.Top -= distance;
+        return true;
+    case tk::alLeft:
+        rect.Right += distance;
+        return true;
+    case tk::alRight:
+        rect.Left -= distance;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -51,6 +51,9 @@ public:
     // -1 while expanded; otherwise the width or height the site had before it collapsed.
     int SavedSize() const { return savedSize_; }
     bool Collapsed() const { return savedSize_ != -1; }
+    // Moves the edge of `rect` that faces the inside of the window by
+    // `distance` towards the inside; false for a site not aligned to an edge.
+    static bool MoveInnerEdge(tk::Rect& rect, tk::Align align, int distance);
     // The site's own theme, used only while no manager is set (nullptr otherwise).
     IOrloDockTheme* OwnTheme() const;
     // Drag bars are drawn with this brush: the grey/white 8x8 pattern.

@@ -299,22 +299,8 @@ int TOrloDockSite::EdgeDragDistance() {
 void TOrloDockSite::ApplyEdgeDrag() {
     const int distance = EdgeDragDistance();
     tk::Rect bounds = BoundsRect();
-    switch (Align()) {
-    case tk::alTop:
-        bounds.Bottom += distance;
-        break;
-    case tk::alBottom:
-        bounds.Top -= distance;
-        break;
-    case tk::alLeft:
-        bounds.Right += distance;
-        break;
-    case tk::alRight:
-        bounds.Left -= distance;
-        break;
-    default:
+    if (!MoveInnerEdge(bounds, Align(), distance))
         return;
-    }
     TOrloDockUpdateGuard update(InternalIntf());
     SetBoundsRect(bounds);
 }
