@@ -16,23 +16,11 @@
 #include "OrloDockSite.h"
 #include "OrloDockZones.h"
 #include "forms.h"
+#include "support/counting_site.h"
 #include "support/owned.h"
 #include "support/zone_invariants.h"
 
 inline tk::String S(const char* text) { return tk::String::fromLatin1(text); }
-
-// Counts what the site invalidates, so a test sees when it repaints.
-class CountingSite : public TOrloDockSite {
-public:
-    explicit CountingSite(tk::Component* owner) : TOrloDockSite(owner) {}
-    int Invalidations = 0;
-
-protected:
-    void Invalidated(const tk::Rect& rect) override {
-        ++Invalidations;
-        TOrloDockSite::Invalidated(rect);
-    }
-};
 
 class SiteTest : public ::testing::Test {
 protected:

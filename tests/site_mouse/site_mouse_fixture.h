@@ -10,24 +10,12 @@
 #include "OrloDockPanel.h"
 #include "OrloDockSite.h"
 #include "OrloDockZones.h"
+#include "support/counting_site.h"
 #include "support/mouse_driver.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
 #include "support/zone_invariants.h"
 #include "toolkit/forms.h"
-
-// Counts invalidations, so a test sees whether the whole site was repainted.
-class CountingSite : public TOrloDockSite {
-public:
-    explicit CountingSite(tk::Component* owner) : TOrloDockSite(owner) {}
-    int Invalidations = 0;
-
-protected:
-    void Invalidated(const tk::Rect& rect) override {
-        ++Invalidations;
-        TOrloDockSite::Invalidated(rect);
-    }
-};
 
 class SiteMouseTest : public ::testing::Test {
 protected:

@@ -12,27 +12,13 @@
 #include <ostream>
 #include <string>
 
-#include "OrloDockPanel.h"
 #include "OrloDockTabs.h"
-#include "OrloDockZones.h"
-#include "support/fake_dock_site.h"
-#include "support/fake_dock_theme.h"
-#include "support/owned.h"
-#include "support/zone_invariants.h"
+#include "support/zone_tree_fixture.h"
 
-class DockTreeTest : public ::testing::Test {
+class DockTreeTest : public ZoneTreeTest {
 protected:
-    // Freed in reverse: the root first (it lets go of the panels), then the
-    // panels, then the site and the theme.
-    Owned<FakeDockTheme> theme = MakeOwned<FakeDockTheme>();
-    Owned<FakeDockSite> site = MakeOwned<FakeDockSite>();
-    Owned<tk::Component> panels = MakeOwned<tk::Component>(nullptr);
-    Owned<TOrloDockRootZone> root = MakeOwned<TOrloDockRootZone>();
-
     void SetUp() override {
-        site->SetTheme(theme->Intf());
-        site->SetRootZone(root.get());
-        root->SetDockSite(site->Intf());
+        ZoneTreeTest::SetUp();
         root->SetBounds(tk::MakeRect(0, 0, 296, 400));
     }
 
@@ -114,19 +100,4 @@ protected:
         return out + "]";
     }
     std::string Shape() { return Shape(root.get()); }
-
-    void ExpectSound() {
-        EXPECT_TRUE(ZoneTreeIsSound(root.get()));
-        EXPECT_EQ(site->UpdateDepth(), 0) << "BeginUpdate/EndUpdate unbalanced";
-    }
-    void ExpectSoundAndTight() {
-        ExpectSound();
-        EXPECT_TRUE(ZoneLayoutIsTight(root.get()));
-    }
 };
-
-namespace tk {
-inline void PrintTo(const Rect& r, std::ostream* os) {
-    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-} // namespace tk

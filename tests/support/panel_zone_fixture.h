@@ -1,91 +1,17 @@
 #pragma once
 
-// A root zone shown by a site double with the standard theme's measures, and
-// dockable panels owned by one owner component (as a form owns them). Leaves
-// are attached the way the insertion attaches them: the leaf takes the
-// panel, then joins its parent, which gives it the site and makes the site's
-// control the panel's parent.
+// Dockable panels on a hand-built tree: leaves are attached the way the
+// insertion attaches them (the leaf takes the panel, then joins its parent,
+// which gives it the site and makes the site's control the panel's parent).
 
-#include <gtest/gtest.h>
+#include "support/zone_tree_fixture.h"
 
-#include <ostream>
-
-#include "OrloDockPanel.h"
-#include "OrloDockZones.h"
-#include "support/fake_dock_site.h"
-#include "support/fake_dock_theme.h"
-#include "support/fake_leaf_zone.h"
-#include "support/owned.h"
-#include "support/zone_invariants.h"
-
-class PanelZoneTest : public ::testing::Test {
+class PanelZoneTest : public ZoneTreeTest {
 protected:
-    // Freed in reverse: the root first (it lets go of the panels), then the
-    // panels, then the site and the theme.
-    Owned<FakeDockTheme> theme = MakeOwned<FakeDockTheme>();
-    Owned<FakeDockSite> site = MakeOwned<FakeDockSite>();
-    Owned<tk::Component> panels = MakeOwned<tk::Component>(nullptr);
-    Owned<TOrloDockRootZone> root = MakeOwned<TOrloDockRootZone>();
-
-    void SetUp() override {
-        site->SetTheme(theme->Intf());
-        site->SetRootZone(root.get());
-        root->SetDockSite(site->Intf());
-    }
-
-    void ShapeRoot(TOrloDockOrientation childOrientation, const tk::Rect& bounds) {
-        root->SetChildOrientation(childOrientation);
-        root->SetBounds(bounds);
-    }
-
     TOrloDockablePanel* NewPanel(const char* name, const char* caption = "") {
         auto* panel = new TOrloDockablePanel(panels.get());
         panel->SetName(tk::String::fromLatin1(name));
         panel->SetTitleBarCaption(tk::String::fromLatin1(caption));
         return panel;
     }
-
-    static TOrloDockControlZone* AddPanelLeaf(TOrloDockContainerZone* parent, TOrloDockablePanel* panel) {
-        auto* leaf = new TOrloDockControlZone();
-        leaf->SetControl(panel);
-        leaf->SetParentZone(parent);
-        return leaf;
-    }
-
-    static FakeLeafZone* AddLeaf(TOrloDockContainerZone* parent, bool visible = true) {
-        auto* leaf = new FakeLeafZone(visible);
-        leaf->SetParentZone(parent);
-        return leaf;
-    }
-
-    static TOrloDockContainerZone* AddContainer(TOrloDockContainerZone* parent, TOrloDockOrientation childOrientation) {
-        auto* container = new TOrloDockContainerZone();
-        container->SetChildOrientation(childOrientation);
-        container->SetParentZone(parent);
-        return container;
-    }
-
-    // Gives the children of `parent` these shares and lays the whole tree out again.
-    void Share(TOrloDockContainerZone* parent, std::initializer_list<int> percentages) {
-        int i = 0;
-        for (int p : percentages)
-            parent->Child(i++)->SetParentSizePercentage(p);
-        root->UpdateBounds();
-    }
-
-    void ExpectSoundAndBalanced() {
-        EXPECT_TRUE(ZoneTreeIsSound(root.get()));
-        EXPECT_EQ(site->UpdateDepth(), 0) << "BeginUpdate/EndUpdate unbalanced";
-    }
-
-    void ExpectSoundTightAndBalanced() {
-        ExpectSoundAndBalanced();
-        EXPECT_TRUE(ZoneLayoutIsTight(root.get()));
-    }
 };
-
-namespace tk {
-inline void PrintTo(const Rect& r, std::ostream* os) {
-    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-} // namespace tk

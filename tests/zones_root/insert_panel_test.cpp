@@ -28,7 +28,7 @@ TEST_F(InsertPanelTest, FirstPanelFillsAnEmptyRoot) {
     EXPECT_EQ(p1->DockSite(), site->Control());
     EXPECT_EQ(p1->GetDockSite().get(), static_cast<IOrloDockSite*>(site.get()));
     EXPECT_EQ(p1->Align(), tk::alNone);
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, SecondPanelRightOrAboveOfTheFirst) {
@@ -38,7 +38,7 @@ TEST_F(InsertPanelTest, SecondPanelRightOrAboveOfTheFirst) {
     EXPECT_EQ(LeafOf(p1)->Bounds(), MakeRect(0, 0, 148, 400));
     EXPECT_EQ(LeafOf(p2)->Bounds(), MakeRect(149, 0, 296, 400));
     EXPECT_EQ(p1->BoundsRect(), MakeRect(0, 18, 144, 400)) << "the splitter is the first panel's last strip";
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     root->RemovePanel(p2->PanelIntf());
     Tidy();
@@ -46,7 +46,7 @@ TEST_F(InsertPanelTest, SecondPanelRightOrAboveOfTheFirst) {
     EXPECT_EQ(Shape(), "H[P2:50,P1:50]");
     EXPECT_EQ(LeafOf(p2)->Bounds(), MakeRect(0, 0, 296, 200));
     EXPECT_EQ(LeafOf(p1)->Bounds(), MakeRect(0, 201, 296, 400));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 class NoneAndCustomTest : public InsertPanelTest, public ::testing::WithParamInterface<tk::Align> {};
@@ -60,7 +60,7 @@ TEST_P(NoneAndCustomTest, DockAsBottom) {
     EXPECT_EQ(Shape(), "H[P1:25,P3:25,P2:50]");
     DockNew("P4", p2, GetParam());
     EXPECT_EQ(Shape(), "H[P1:25,P3:25,P2:25,P4:24]") << "the last one takes the rest: 97 of 400";
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 INSTANTIATE_TEST_SUITE_P(Positions, NoneAndCustomTest, ::testing::Values(tk::alNone, tk::alCustom, tk::alBottom));
@@ -79,12 +79,12 @@ TEST_F(InsertPanelTest, LeftOfAStackedPanelSplitsItsPlace) {
     EXPECT_EQ(Shape(), "H[P1:40,V[P3:50,P2:50]:60]");
     EXPECT_EQ(LeafOf(p3)->Bounds(), MakeRect(0, 161, 148, 400));
     EXPECT_EQ(LeafOf(p2)->Bounds(), MakeRect(149, 161, 296, 400));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     // Right of it: the new panel goes after the target in the same container.
     DockNew("P4", p3, tk::alRight);
     EXPECT_EQ(Shape(), "H[P1:40,V[P3:25,P4:25,P2:49]:60]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, ClientMakesATabGroupAndAddsTabsBehindTheTarget) {
@@ -100,7 +100,7 @@ TEST_F(InsertPanelTest, ClientMakesATabGroupAndAddsTabsBehindTheTarget) {
     EXPECT_EQ(group->Tabs()->BoundsRect(), MakeRect(0, 379, 144, 400));
     EXPECT_EQ(p1->BoundsRect(), MakeRect(0, 18, 144, 378));
     EXPECT_EQ(p3->BoundsRect(), MakeRect(0, 18, 144, 378));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     // Relative to a tab: right behind it.
     TOrloDockablePanel* p4 = DockNew("P4", p1, tk::alClient);
@@ -110,7 +110,7 @@ TEST_F(InsertPanelTest, ClientMakesATabGroupAndAddsTabsBehindTheTarget) {
     Dock(NewPanel("P5"), group, tk::alClient);
     EXPECT_EQ(Shape(), "V[T[P1,P4,P3,P5]:50,P2:50]");
     EXPECT_EQ(GroupOf(p1), group);
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 // The root as target when it already holds two or more zones arranged the
@@ -124,14 +124,14 @@ TEST_F(InsertPanelTest, RootTargetDocksAlongTheRootsEdge) {
     EXPECT_EQ(Shape(), "V[P1:50,P2:25,P3:24]") << "after the last child";
     Dock(NewPanel("P4"), root.get(), tk::alLeft);
     EXPECT_EQ(Shape(), "V[P4:25,P1:25,P2:25,P3:24]") << "before the first child";
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     // Across the arrangement: the children move into a container of their own.
     DockNew("P5", nullptr, tk::alBottom);
     EXPECT_EQ(Shape(), "H[V[P4:25,P1:25,P2:25,P3:24]:50,P5:50]");
     DockNew("P6", nullptr, tk::alTop);
     EXPECT_EQ(Shape(), "H[P6:25,V[P4:25,P1:25,P2:25,P3:24]:25,P5:50]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 // A tab, or the tab group named directly, as target of a side position: the
@@ -151,7 +151,7 @@ TEST_F(InsertPanelTest, SidePositionsDockBesideTheWholeTabGroup) {
     EXPECT_EQ(Shape(), "V[H[V[H[P6:50,T[P1,P3]:49]:50,P5:49]:50,P4:50]:50,P2:50]");
     EXPECT_EQ(group->ChildCount(), 2);
     EXPECT_TRUE(group->Tabs()->Visible());
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 // alClient at a plain container: the panel becomes a tab of the container's
@@ -163,7 +163,7 @@ TEST_F(InsertPanelTest, ClientAtAPlainContainerJoinsItsFirstPanel) {
     EXPECT_EQ(Shape(), "V[T[P1,P3]:50,P2:50]");
     Dock(NewPanel("P4"), root.get(), tk::alClient);
     EXPECT_EQ(Shape(), "V[T[P1,P4,P3]:50,P2:50]") << "joins the first leaf's group, behind it";
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     // The panel itself as target: its old leaf is gone before the lookup.
     Insert(p1, p1, tk::alClient);
@@ -172,7 +172,7 @@ TEST_F(InsertPanelTest, ClientAtAPlainContainerJoinsItsFirstPanel) {
     Insert(p2, p2, tk::alClient);
     Tidy();
     EXPECT_EQ(Shape(), "V[T[P4,P2,P1,P3]:100]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, ClientAtContainersWithoutLeavesDocksAsBottom) {
@@ -187,7 +187,7 @@ TEST_F(InsertPanelTest, ClientAtContainersWithoutLeavesDocksAsBottom) {
     EXPECT_EQ(GroupOf(p1), nullptr);
     Tidy();
     EXPECT_EQ(Shape(), "H[P1:100]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, OwnLeafIsNeverTheTarget) {
@@ -197,7 +197,7 @@ TEST_F(InsertPanelTest, OwnLeafIsNeverTheTarget) {
     EXPECT_EQ(Shape(), "V[P2:50,P1:50]");
     Dock(p2, p2, tk::alBottom);
     EXPECT_EQ(Shape(), "H[P1:50,P2:50]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, TargetOutsideTheTreeFallsBackToTheRoot) {
@@ -207,7 +207,7 @@ TEST_F(InsertPanelTest, TargetOutsideTheTreeFallsBackToTheRoot) {
     EXPECT_EQ(Shape(), "V[P2:50,P1:50]");
     EXPECT_EQ(stray->ParentZone(), nullptr);
     (void)p1;
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 // The start-up of the demonstration: the left site gets test panels 1 (none)
@@ -218,7 +218,7 @@ TEST_F(InsertPanelTest, DemoLeftDockLayout) {
     EXPECT_EQ(Shape(), "V[TestPanel1:50,TestPanel3:50]");
     EXPECT_EQ(p1->BoundsRect(), MakeRect(0, 18, 144, 400));
     EXPECT_EQ(p3->BoundsRect(), MakeRect(149, 18, 296, 400));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, DemoRightDockLayout) {
@@ -227,7 +227,7 @@ TEST_F(InsertPanelTest, DemoRightDockLayout) {
     EXPECT_EQ(Shape(), "H[TestPanel2:50,TestPanel4:50]");
     EXPECT_EQ(p2->BoundsRect(), MakeRect(0, 18, 296, 196));
     EXPECT_EQ(p4->BoundsRect(), MakeRect(0, 219, 296, 400));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, PanelDockedElsewhereLeavesItsOldSiteFirst) {
@@ -256,7 +256,7 @@ TEST_F(InsertPanelTest, PanelDockedElsewhereLeavesItsOldSiteFirst) {
     EXPECT_TRUE(site->RemovedPanels.empty());
     EXPECT_EQ(Shape(), "H[P1:100]");
     otherRoot.reset();
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, RemovingAPanelFreesItsLeafAndTakesItOutOfTheSite) {
@@ -275,7 +275,7 @@ TEST_F(InsertPanelTest, RemovingAPanelFreesItsLeafAndTakesItOutOfTheSite) {
     root->RemovePanel(nullptr);
     EXPECT_EQ(site->BeginUpdateCount, 0);
     EXPECT_EQ(Shape(), "V[P2:100]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertPanelTest, ZonesChangedOnlyForChildrenOfTheRoot) {

@@ -78,7 +78,7 @@ TEST_F(InsertGroupTest, BesideALeafOrAlongTheRootsEdge) {
     root->InsertTabbedZone(moving, LeafOf(p1), tk::alNone);
     Tidy();
     EXPECT_EQ(Shape(), "V[H[T[Q1,Q2]:50,P1:50]:50,P2:50]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(InsertGroupTest, SidePositionAtATabDocksBesideItsGroup) {
@@ -181,7 +181,7 @@ TEST_F(InsertGroupTest, RelativeToItselfGoesRelativeToTheRoot) {
     // As tabs of the root, which is no tab group.
     EXPECT_THROW(root->InsertTabbedZone(moving, LeafOf(q2), tk::alClient), tk::Exception);
     EXPECT_EQ(Shape(), "V[P1:50,T[Q1,Q2]:50]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 } // namespace

@@ -18,7 +18,7 @@ TEST_F(TabGroupStreamingTest, RoundTripRestoresTabsAndTheCurrentOne) {
     p2->SetVisible(false);
     const std::string shape = Shape();
     ASSERT_EQ(shape, "V[T[P1,P2,P3]:50,P4:50]");
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     const tk::Bytes data = tk::WriteComponent(root.get());
     SCOPED_TRACE(tk::StreamToText(data).toStdString());
@@ -41,7 +41,7 @@ TEST_F(TabGroupStreamingTest, RoundTripRestoresTabsAndTheCurrentOne) {
     EXPECT_TRUE(group->Tabs()->Visible()) << "two visible tabs";
     EXPECT_EQ(group->Tabs()->Parent(), site->Control());
     EXPECT_EQ(p3->BoundsRect(), p1->BoundsRect());
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 } // namespace

@@ -91,7 +91,7 @@ TEST_F(TabGroupTest, TabsShareTheClientAreaBetweenTitleBarAndStrip) {
     EXPECT_EQ(group->Bounds(), MakeRect(0, 0, 296, 200));
     EXPECT_EQ(Strip()->BoundsRect(), MakeRect(0, 175, 296, 196));
     EXPECT_EQ(p2->BoundsRect(), MakeRect(0, 18, 296, 174));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(TabGroupTest, OneVisibleTabHidesTheStripAndItsPanelReachesTheBottom) {
@@ -99,20 +99,20 @@ TEST_F(TabGroupTest, OneVisibleTabHidesTheStripAndItsPanelReachesTheBottom) {
     EXPECT_FALSE(Strip()->Visible());
     EXPECT_EQ(group->CurrentTabZone(), LeafOf(p1));
     EXPECT_EQ(p1->BoundsRect(), MakeRect(0, 18, 296, 400));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     p2->SetVisible(true);
     EXPECT_TRUE(Strip()->Visible());
     EXPECT_EQ(group->CurrentTabZone(), LeafOf(p2)) << "a tab shown is selected";
     EXPECT_EQ(p1->BoundsRect(), MakeRect(0, 18, 296, 378));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     // Removed rather than hidden: the same.
     root->RemovePanel(p2->PanelIntf());
     EXPECT_EQ(Strip()->TabCount(), 1);
     EXPECT_FALSE(Strip()->Visible());
     EXPECT_EQ(p1->BoundsRect(), MakeRect(0, 18, 296, 400));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(TabGroupTest, SelectingATabShowsItsPanelAndRetitlesTheGroup) {
@@ -196,7 +196,7 @@ TEST_F(TabGroupTest, ClosingHidesTheCurrentTab) {
     EXPECT_FALSE(p2->Visible());
     EXPECT_EQ(group->CurrentTabZone(), LeafOf(p1));
     EXPECT_FALSE(Strip()->Visible());
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     Strip()->SetTabIndex(-1);
     group->CloseZone();
@@ -231,13 +231,13 @@ TEST_F(TabGroupTest, RemovingATabKeepsTheOthersInStep) {
     root->RemovePanel(p1->PanelIntf()); // before the current one
     EXPECT_EQ(TabNames(), (Names{"P2", "P3", "P4"}));
     EXPECT_EQ(group->CurrentTabZone(), LeafOf(p3));
-    ExpectSound();
+    ExpectSoundAndBalanced();
 
     root->RemovePanel(p3->PanelIntf()); // the current one
     EXPECT_EQ(TabNames(), (Names{"P2", "P4"}));
     EXPECT_EQ(group->CurrentTabZone(), LeafOf(p2));
     EXPECT_GT(ZOrder(p2), ZOrder(p4)) << "the neighbour that became current is shown";
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(TabGroupTest, OnlyLeavesCanBeInsertedBefore) {
@@ -262,7 +262,7 @@ TEST_F(TabGroupTest, OnlyLeavesCanBeInsertedBefore) {
     EXPECT_EQ(group->CurrentTabZone(), leaf);
     EXPECT_GT(ZOrder(p0), ZOrder(p2));
     root->UpdateBounds();
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(TabGroupTest, MovingTabsKeepsTheStripInStepAndTheSameTabCurrent) {
@@ -274,7 +274,7 @@ TEST_F(TabGroupTest, MovingTabsKeepsTheStripInStepAndTheSameTabCurrent) {
     group->MoveZoneAfter(LeafOf(p1), LeafOf(p2));
     EXPECT_EQ(TabNames(), (Names{"P3", "P2", "P1"}));
     EXPECT_EQ(group->CurrentTabZone(), LeafOf(p3));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(TabGroupTest, DraggingATabExchangesTheChildren) {
@@ -287,7 +287,7 @@ TEST_F(TabGroupTest, DraggingATabExchangesTheChildren) {
     EXPECT_EQ(TabNames(), (Names{"P3", "P1", "P2"}));
     EXPECT_EQ(Shape(), "H[T[P3,P1,P2]:100]");
     EXPECT_EQ(group->CurrentTabZone(), LeafOf(p3));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(TabGroupTest, StripEventsReachTheSite) {
@@ -316,7 +316,7 @@ TEST_F(TabGroupTest, HidingTheLastVisibleTabHidesTheGroup) {
     EXPECT_FALSE(group->IsVisible());
     EXPECT_FALSE(Strip()->Visible());
     EXPECT_EQ(LeafOf(p3)->Bounds(), MakeRect(0, 0, 296, 400));
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 
     p2->SetVisible(true);
     EXPECT_TRUE(group->IsVisible());
@@ -325,7 +325,7 @@ TEST_F(TabGroupTest, HidingTheLastVisibleTabHidesTheGroup) {
     const tk::Rect bounds = group->Bounds();
     EXPECT_EQ(p2->BoundsRect(), MakeRect(0, 18, 296, bounds.Bottom - 4)) << "down to the splitter";
     EXPECT_LT(bounds.Bottom, LeafOf(p3)->Bounds().Top);
-    ExpectSoundAndTight();
+    ExpectSoundTightAndBalanced();
 }
 
 // Records the order in which watched components go.

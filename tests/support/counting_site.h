@@ -1,0 +1,18 @@
+#pragma once
+
+// A dock site that counts what it invalidates, so a test sees when (and
+// whether all of) the site was repainted.
+
+#include "OrloDockSite.h"
+
+class CountingSite : public TOrloDockSite {
+public:
+    explicit CountingSite(tk::Component* owner) : TOrloDockSite(owner) {}
+    int Invalidations = 0;
+
+protected:
+    void Invalidated(const tk::Rect& rect) override {
+        ++Invalidations;
+        TOrloDockSite::Invalidated(rect);
+    }
+};
