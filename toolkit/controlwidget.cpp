@@ -281,34 +281,42 @@ void InvertLayer::Fit() {
             p.drawImage(0, 0, xor_);
         }
         xor_ = next;
+        lit_ = CountLit(xor_);
     }
+}
+
+long long InvertLayer::CountLit(const QImage& image) {
+    long long lit = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            lit += (line[x] & 0xFFFFFF) != 0;
+    }
+    return lit;
 }
 
 void InvertLayer::Invert(const Rect& rect, const Brush& brush) {
     Fit();
     Rect r = IntersectRect(rect, BoundsRect(0, 0, xor_.width(), xor_.height()));
     if (!r.IsEmpty()) {
-        const Bitmap* pattern = brush.PatternBitmap();
+        const Bitmap* patternBitmap = brush.PatternBitmap();
+        const QImage pattern = patternBitmap ? patternBitmap->Image().convertToFormat(QImage::Format_RGB32) : QImage();
         const QRgb solid = ToQRgb(brush.Color()) & 0xFFFFFF;
+        // Only the inverted rectangle is touched; the count of lit pixels is
+        // kept up to date so that a drag move costs no scan of the whole layer.
         for (int y = r.Top; y < r.Bottom; ++y) {
             auto* line = reinterpret_cast<QRgb*>(xor_.scanLine(y));
+            const auto* patLine =
+                pattern.isNull() ? nullptr : reinterpret_cast<const QRgb*>(pattern.constScanLine(y % pattern.height()));
             for (int x = r.Left; x < r.Right; ++x) {
-                QRgb pat =
-                    pattern ? (pattern->Image().pixel(x % pattern->Width(), y % pattern->Height()) & 0xFFFFFF) : solid;
+                const QRgb pat = patLine ? (patLine[x % pattern.width()] & 0xFFFFFF) : solid;
+                const bool wasLit = (line[x] & 0xFFFFFF) != 0;
                 line[x] ^= pat;
+                lit_ += static_cast<long long>((line[x] & 0xFFFFFF) != 0) - static_cast<long long>(wasLit);
             }
         }
     }
-    // Anything left to show?
-    any_ = false;
-    for (int y = 0; y < xor_.height() && !any_; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(xor_.constScanLine(y));
-        for (int x = 0; x < xor_.width(); ++x)
-            if (line[x] & 0xFFFFFF) {
-                any_ = true;
-                break;
-            }
-    }
+    any_ = lit_ > 0;
     if (any_) {
         raise();
         show();

@@ -64,7 +64,9 @@ protected:
 
 private:
     void Fit();
+    static long long CountLit(const QImage& image);
     QImage xor_;
+    long long lit_ = 0; // pixels the layer currently changes
     bool any_ = false;
 };
 
