@@ -23,9 +23,9 @@
 #include <string>
 #include <vector>
 
-#include "OrloDockPanel.h"
-#include "OrloDockSite.h"
-#include "forms.h"
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/tk/forms.h>
 
 namespace {
 

@@ -1,5 +1,6 @@
 # Installs the library as an exported, namespaced package:
 #   find_package(OrloDock) ; target_link_libraries(app PRIVATE OrloDock::docking)
+# Only the headers under include/ are installed; src/ stays private.
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -7,9 +8,8 @@ install(TARGETS orlo_toolkit orlo_docking ${ORLO_RESOURCE_TARGETS} EXPORT OrloDo
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/orlodock-resources
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
-        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock)
-install(DIRECTORY toolkit/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock/toolkit FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY docking/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/orlodock/docking FILES_MATCHING PATTERN "*.h")
+        INCLUDES DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(DIRECTORY toolkit/include/ docking/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT OrloDockTargets NAMESPACE OrloDock:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/OrloDock)
 
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake.in

@@ -1,6 +1,6 @@
 // The demonstration application: one main window with four dock sites.
 #include "Unit1.h"
-#include "application.h"
+#include <orlodock/tk/application.h>
 
 int main(int argc, char** argv) {
     tk::Application* app = tk::App();

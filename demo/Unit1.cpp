@@ -1,9 +1,9 @@
 #include "Unit1.h"
 
-#include "OrloDockManager.h"
-#include "OrloDockPanel.h"
-#include "OrloDockSite.h"
-#include "OrloDockZones.h"
+#include <orlodock/docking/OrloDockManager.h>
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockZones.h>
 
 namespace {
 

@@ -3,11 +3,11 @@
 // The demonstration window: a docking manager, four edge sites, five test
 // panels docked at start-up, and buttons that toggle, free and list them.
 
-#include "button.h"
-#include "edit.h"
-#include "forms.h"
-#include "panel.h"
-#include "treeview.h"
+#include <orlodock/tk/button.h>
+#include <orlodock/tk/edit.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/panel.h>
+#include <orlodock/tk/treeview.h>
 
 class TOrloDockingManager;
 class TOrloDockSite;

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the toolkit's test bitmaps into resources/: the same 8 x 6 picture as
+"""Writes the toolkit's test bitmaps into tests/support/bitmaps/: the same 8 x 6 picture as
 a 4-bit (16-colour palette), a 24-bit and a 32-bit BMP. Pixels where
 (x + y) % 3 == 0 hold the key colour magenta (255, 0, 255); the others take
 their colour from the 16-colour palette without magenta, entry (x + 2 * y) % 15. Tests compute the expected pixels the same way."""
@@ -52,7 +52,7 @@ def bmp(bits):
 
 
 def main():
-    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "resources")
+    root = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "support", "bitmaps")
     out = sys.argv[1] if len(sys.argv) > 1 else root
     os.makedirs(out, exist_ok=True)
     for bits in (4, 24, 32):

@@ -10,4 +10,8 @@ for preset in default asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
+  if [ "$preset" = default ]; then
+    echo "=== installed package, built from outside ==="
+    bash tools/check-consumer.sh build/default
+  fi
 done

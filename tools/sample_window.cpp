@@ -1,12 +1,12 @@
 // A window built from the toolkit's controls, for looking at under Xvfb:
 //   tools/screenshot /tmp/sample.png build/<dir>/tools/tk_sample_window
 
-#include "toolkit/application.h"
-#include "toolkit/bitmap.h"
-#include "toolkit/canvas.h"
-#include "toolkit/forms.h"
-#include "toolkit/imagelist.h"
-#include "toolkit/stdctrls.h"
+#include <orlodock/tk/application.h>
+#include <orlodock/tk/bitmap.h>
+#include <orlodock/tk/canvas.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/imagelist.h>
+#include <orlodock/tk/stdctrls.h>
 
 using namespace tk;
 

@@ -16,10 +16,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "OrloDockSite.h"
-#include "OrloDockZones.h"
 #include "Unit1.h"
-#include "application.h"
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/application.h>
 
 namespace {
 

@@ -4,12 +4,12 @@
 
 #include <functional>
 
-#include "OrloDockPanel.h"
-#include "OrloDockSite.h"
-#include "OrloDockZones.h"
 #include "Unit1.h"
 #include "support/toolkit_helpers.h"
 #include "support/zone_invariants.h"
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockZones.h>
 
 namespace {
 

@@ -7,13 +7,13 @@
 
 #include <QRegularExpression>
 
-#include "OrloDockManager.h"
-#include "OrloDockOrloTheme.h"
-#include "OrloDockSite.h"
-#include "forms.h"
-#include "imagelist.h"
 #include "support/fake_dock_theme.h"
 #include "support/owned.h"
+#include <orlodock/docking/OrloDockManager.h>
+#include <orlodock/docking/OrloDockOrloTheme.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/imagelist.h>
 
 namespace {
 

@@ -6,15 +6,15 @@
 
 #include <QImage>
 
-#include "OrloDockPanel.h"
-#include "edit.h"
-#include "forms.h"
-#include "imagelist.h"
-#include "screen.h"
-#include "streaming.h"
 #include "support/fake_dock_site.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/tk/edit.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/imagelist.h>
+#include <orlodock/tk/screen.h>
+#include <orlodock/tk/streaming.h>
 
 using tk::MakeRect;
 

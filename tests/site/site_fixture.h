@@ -11,14 +11,14 @@
 #include <initializer_list>
 #include <vector>
 
-#include "OrloDockManager.h"
-#include "OrloDockPanel.h"
-#include "OrloDockSite.h"
-#include "OrloDockZones.h"
-#include "forms.h"
 #include "support/counting_site.h"
 #include "support/owned.h"
 #include "support/zone_invariants.h"
+#include <orlodock/docking/OrloDockManager.h>
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/forms.h>
 
 inline tk::String S(const char* text) { return tk::String::fromLatin1(text); }
 

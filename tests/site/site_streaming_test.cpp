@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <random>
 
-#include "OrloDockTabs.h"
-#include "panel.h"
-#include "streaming.h"
+#include <orlodock/docking/OrloDockTabs.h>
+#include <orlodock/tk/panel.h>
+#include <orlodock/tk/streaming.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "site_mouse_fixture.h"
-#include "toolkit/edit.h"
-#include "toolkit/screen.h"
+#include <orlodock/tk/edit.h>
+#include <orlodock/tk/screen.h>
 
 namespace {
 

@@ -3,7 +3,7 @@
 // mouse leaving the site, the right button, and the active title colour.
 
 #include "site_mouse_fixture.h"
-#include "toolkit/edit.h"
+#include <orlodock/tk/edit.h>
 
 namespace {
 

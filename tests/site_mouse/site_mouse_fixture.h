@@ -7,15 +7,15 @@
 
 #include <QImage>
 
-#include "OrloDockPanel.h"
-#include "OrloDockSite.h"
-#include "OrloDockZones.h"
 #include "support/counting_site.h"
 #include "support/mouse_driver.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
 #include "support/zone_invariants.h"
-#include "toolkit/forms.h"
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/forms.h>
 
 class SiteMouseTest : public ::testing::Test {
 protected:

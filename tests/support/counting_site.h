@@ -3,7 +3,7 @@
 // A dock site that counts what it invalidates, so a test sees when (and
 // whether all of) the site was repainted.
 
-#include "OrloDockSite.h"
+#include <orlodock/docking/OrloDockSite.h>
 
 class CountingSite : public TOrloDockSite {
 public:

@@ -12,8 +12,8 @@
 #include <ostream>
 #include <string>
 
-#include "OrloDockTabs.h"
 #include "support/zone_tree_fixture.h"
+#include <orlodock/docking/OrloDockTabs.h>
 
 class DockTreeTest : public ZoneTreeTest {
 protected:

@@ -1,7 +1,7 @@
 #include "fake_dock_site.h"
 
-#include "OrloDockZones.h"
-#include "control.h"
+#include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/control.h>
 
 FakeSiteControl::FakeSiteControl(FakeDockSite* site) : tk::Control(site), site_(site) {}
 

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "OrloDockZoneIntf.h"
-#include "component.h"
+#include <orlodock/docking/OrloDockZoneIntf.h>
+#include <orlodock/tk/component.h>
 
 class FakeDockSite;
 

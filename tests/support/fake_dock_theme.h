@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "OrloDockingIntf.h"
-#include "component.h"
+#include <orlodock/docking/OrloDockingIntf.h>
+#include <orlodock/tk/component.h>
 
 class FakeDockTheme : public tk::Component, public virtual IOrloDockTheme {
 public:

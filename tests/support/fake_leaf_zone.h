@@ -3,7 +3,7 @@
 // A leaf zone without a panel whose visibility a test sets directly; it
 // behaves towards the zone base like a leaf that is not a tab.
 
-#include "OrloDockZone.h"
+#include <orlodock/docking/OrloDockZone.h>
 
 class FakeLeafZone : public TOrloDockZone {
 public:

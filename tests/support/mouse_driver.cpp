@@ -5,8 +5,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "toolkit/forms.h"
-#include "toolkit/screen.h"
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/screen.h>
 
 namespace tktest {
 

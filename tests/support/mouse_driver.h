@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "toolkit/control.h"
-#include "toolkit/geometry.h"
+#include <orlodock/tk/control.h>
+#include <orlodock/tk/geometry.h>
 
 namespace tktest {
 

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "component.h"
+#include <orlodock/tk/component.h>
 
 struct FreeComponent {
     void operator()(tk::Component* component) const {

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "toolkit/customcontrol.h"
+#include <orlodock/tk/customcontrol.h>
 
 namespace tktest {
 

@@ -4,8 +4,8 @@
 
 #include <QImage>
 
-#include "toolkit/control.h"
-#include "toolkit/graphics.h"
+#include <orlodock/tk/control.h>
+#include <orlodock/tk/graphics.h>
 
 namespace tktest {
 

@@ -4,9 +4,9 @@
 #include <set>
 #include <sstream>
 
-#include "OrloDockPanel.h"
-#include "OrloDockTabs.h"
-#include "OrloDockZones.h"
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockTabs.h>
+#include <orlodock/docking/OrloDockZones.h>
 
 namespace {
 

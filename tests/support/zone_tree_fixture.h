@@ -10,13 +10,13 @@
 #include <initializer_list>
 #include <ostream>
 
-#include "OrloDockPanel.h"
-#include "OrloDockZones.h"
 #include "support/fake_dock_site.h"
 #include "support/fake_dock_theme.h"
 #include "support/fake_leaf_zone.h"
 #include "support/owned.h"
 #include "support/zone_invariants.h"
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockZones.h>
 
 class ZoneTreeTest : public ::testing::Test {
 protected:

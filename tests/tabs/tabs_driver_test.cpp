@@ -5,7 +5,7 @@
 #include "support/mouse_driver.h"
 #include "support/toolkit_helpers.h"
 #include "tabs_fixture.h"
-#include "toolkit/forms.h"
+#include <orlodock/tk/forms.h>
 
 using Events = std::vector<std::string>;
 using Names = std::vector<std::string>;

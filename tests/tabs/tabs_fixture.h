@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "OrloDockTabs.h"
-#include "bitmap.h"
-#include "canvas.h"
 #include "support/fake_leaf_zone.h"
 #include "support/owned.h"
+#include <orlodock/docking/OrloDockTabs.h>
+#include <orlodock/tk/bitmap.h>
+#include <orlodock/tk/canvas.h>
 
 class CaptionZone : public FakeLeafZone {
 public:

@@ -2,8 +2,8 @@
 // shares when they do not fit, hidden tabs, and the hit test for both band
 // positions.
 
-#include "imagelist.h"
 #include "tabs_fixture.h"
+#include <orlodock/tk/imagelist.h>
 
 namespace {
 

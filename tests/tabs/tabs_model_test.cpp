@@ -2,8 +2,8 @@
 // under selection (with veto), deletion and visibility changes, lookups and
 // the update bracket.
 
-#include "exceptions.h"
 #include "tabs_fixture.h"
+#include <orlodock/tk/exceptions.h>
 
 using Events = std::vector<std::string>;
 using Names = std::vector<std::string>;

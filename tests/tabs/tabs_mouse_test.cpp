@@ -3,9 +3,9 @@
 // Escape's single exchange back, pulling a tab out over the empty band, and
 // the full caption as a hint while tabs are squeezed.
 
-#include "application.h"
-#include "messages.h"
 #include "tabs_fixture.h"
+#include <orlodock/tk/application.h>
+#include <orlodock/tk/messages.h>
 
 using Events = std::vector<std::string>;
 using Names = std::vector<std::string>;

@@ -2,8 +2,8 @@
 // tab raised in the strip's colour against the flat others, separators, the
 // line over the band, images at the common text top, and the top position.
 
-#include "imagelist.h"
 #include "tabs_fixture.h"
+#include <orlodock/tk/imagelist.h>
 
 using tk::MakeRect;
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "bitmap.h"
-#include "exceptions.h"
-#include "graphics.h"
+#include <orlodock/tk/bitmap.h>
+#include <orlodock/tk/exceptions.h>
+#include <orlodock/tk/graphics.h>
 
 namespace {
 

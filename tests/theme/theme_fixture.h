@@ -8,14 +8,14 @@
 
 #include <ostream>
 
-#include "OrloDockOrloTheme.h"
-#include "OrloDockZones.h"
-#include "bitmap.h"
-#include "canvas.h"
-#include "graphics.h"
 #include "support/fake_dock_site.h"
 #include "support/fake_leaf_zone.h"
 #include "support/owned.h"
+#include <orlodock/docking/OrloDockOrloTheme.h>
+#include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/bitmap.h>
+#include <orlodock/tk/canvas.h>
+#include <orlodock/tk/graphics.h>
 
 class PaintedZone : public FakeLeafZone {
 public:

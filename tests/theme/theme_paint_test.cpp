@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "exceptions.h"
 #include "theme_fixture.h"
+#include <orlodock/tk/exceptions.h>
 
 using tk::MakeRect;
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "support/owned.h"
-#include "toolkit/forms.h"
-#include "toolkit/panel.h"
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/panel.h>
 
 using namespace tk;
 

@@ -10,12 +10,12 @@
 #include "support/mouse_driver.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
-#include "toolkit/application.h"
-#include "toolkit/button.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/forms.h"
-#include "toolkit/panel.h"
-#include "toolkit/screen.h"
+#include <orlodock/tk/application.h>
+#include <orlodock/tk/button.h>
+#include <orlodock/tk/exceptions.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/panel.h>
+#include <orlodock/tk/screen.h>
 
 using namespace tk;
 

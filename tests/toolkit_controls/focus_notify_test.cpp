@@ -7,11 +7,11 @@
 #include "support/mouse_driver.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
-#include "toolkit/customcontrol.h"
-#include "toolkit/edit.h"
-#include "toolkit/forms.h"
-#include "toolkit/panel.h"
-#include "toolkit/screen.h"
+#include <orlodock/tk/customcontrol.h>
+#include <orlodock/tk/edit.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/panel.h>
+#include <orlodock/tk/screen.h>
 
 using namespace tk;
 

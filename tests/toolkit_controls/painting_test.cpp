@@ -2,12 +2,12 @@
 
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
-#include "toolkit/bitmap.h"
-#include "toolkit/canvas.h"
-#include "toolkit/exceptions.h"
-#include "toolkit/forms.h"
-#include "toolkit/imagelist.h"
-#include "toolkit/panel.h"
+#include <orlodock/tk/bitmap.h>
+#include <orlodock/tk/canvas.h>
+#include <orlodock/tk/exceptions.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/imagelist.h>
+#include <orlodock/tk/panel.h>
 
 using namespace tk;
 

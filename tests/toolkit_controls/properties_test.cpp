@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "support/owned.h"
-#include "toolkit/bitmap.h"
-#include "toolkit/canvas.h"
-#include "toolkit/forms.h"
-#include "toolkit/panel.h"
+#include <orlodock/tk/bitmap.h>
+#include <orlodock/tk/canvas.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/panel.h>
 
 using namespace tk;
 

@@ -3,11 +3,11 @@
 #include "support/mouse_driver.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
-#include "toolkit/application.h"
-#include "toolkit/edit.h"
-#include "toolkit/forms.h"
-#include "toolkit/panel.h"
-#include "toolkit/treeview.h"
+#include <orlodock/tk/application.h>
+#include <orlodock/tk/edit.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/panel.h>
+#include <orlodock/tk/treeview.h>
 
 #include <QWidget>
 

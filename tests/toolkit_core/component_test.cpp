@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "test_components.h"
-#include "toolkit/exceptions.h"
+#include <orlodock/tk/exceptions.h>
 
 using namespace coretest;
 using tk::Component;

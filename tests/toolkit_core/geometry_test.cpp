@@ -2,7 +2,7 @@
 
 #include <QRect>
 
-#include "toolkit/geometry.h"
+#include <orlodock/tk/geometry.h>
 
 namespace {
 

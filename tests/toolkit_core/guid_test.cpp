@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
-#include "toolkit/guid.h"
+#include <orlodock/tk/guid.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/interfaces.h"
+#include <orlodock/tk/interfaces.h>
 
 namespace {
 

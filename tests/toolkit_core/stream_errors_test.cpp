@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "stream_fixtures.h"
-#include "toolkit/exceptions.h"
+#include <orlodock/tk/exceptions.h>
 
 using namespace coretest;
 

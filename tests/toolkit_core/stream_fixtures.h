@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "stream_format.h"
 #include "test_components.h"
-#include "toolkit/stream_format.h"
 
 namespace coretest {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "stream_fixtures.h"
-#include "toolkit/exceptions.h"
+#include <orlodock/tk/exceptions.h>
 
 using namespace coretest;
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/component.h"
-#include "toolkit/streaming.h"
+#include <orlodock/tk/component.h>
+#include <orlodock/tk/streaming.h>
 
 namespace coretest {
 

@@ -3,7 +3,7 @@
 
 #include "zone_fixture.h"
 
-#include "component.h"
+#include <orlodock/tk/component.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "zone_fixture.h"
 
-#include "streaming.h"
+#include <orlodock/tk/streaming.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 // its panels again by name.
 
 #include "container_fixture.h"
-#include "streaming.h"
+#include <orlodock/tk/streaming.h>
 
 using tk::MakeRect;
 

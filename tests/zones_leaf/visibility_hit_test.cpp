@@ -2,11 +2,11 @@
 // zones and showing it takes the room back; closing a zone hides its panel.
 // Hit areas, painting and focus of a leaf.
 
-#include "edit.h"
-#include "forms.h"
-#include "screen.h"
 #include "support/panel_zone_fixture.h"
 #include "support/toolkit_helpers.h"
+#include <orlodock/tk/edit.h>
+#include <orlodock/tk/forms.h>
+#include <orlodock/tk/screen.h>
 
 using tk::MakeRect;
 

@@ -2,8 +2,8 @@
 // tabs come back in order for their children, follow their panels'
 // visibility once the panels are resolved, and the stored tab is current.
 
-#include "streaming.h"
 #include "support/dock_tree_fixture.h"
+#include <orlodock/tk/streaming.h>
 
 namespace {
 

@@ -3,8 +3,8 @@
 // painting, and tab i standing for child i through every insertion, move,
 // exchange, removal and visibility change.
 
-#include "imagelist.h"
 #include "support/dock_tree_fixture.h"
+#include <orlodock/tk/imagelist.h>
 
 namespace {
 

@@ -1,0 +1,85 @@
+#pragma once
+
+// A leaf of the zone tree: holds one dockable panel (not owned) and gives it
+// the zone's rectangle minus title bar and splitter strip. The zone watches
+// the panel's window procedure, so that it follows every change of the
+// panel's visibility, and gives the procedure back when it lets go.
+
+#include <memory>
+
+#include <orlodock/docking/OrloDockZone.h>
+#include <orlodock/tk/messages.h>
+
+class TOrloDockablePanel;
+
+class TOrloDockControlZone : public TOrloDockZone, public virtual IOrloDockControlZone {
+public:
+    explicit TOrloDockControlZone(tk::Component* owner = nullptr);
+    ~TOrloDockControlZone() override;
+
+    // Attaches a panel (nullptr detaches). The previous panel gets back the
+    // window procedure it had before it was attached.
+    void SetControl(TOrloDockablePanel* panel);
+    TOrloDockablePanel* Panel() const { return control_; }
+
+    // The attached panel's component name, or "" without panel (even when a
+    // name was read from a stream and not resolved yet).
+    tk::String ControlName() const;
+    // Stores the name alone, without looking anything up (only the stream writes it).
+    void SetControlName(const tk::String& name) { controlName_ = name; }
+    // The name kept for streaming and ResolveControls, whether resolved or not.
+    const tk::String& StoredControlName() const { return controlName_; }
+
+    // The panel's image index; -1 without panel.
+    int ImageIndex() const;
+
+    // ---- overrides of the zone operations ----
+    void SetBounds(const tk::Rect& bounds) override;
+    bool IsVisible() const override;
+    void SetDockSite(IOrloDockSiteInternal* site) override;
+    void GetCaption(tk::String& caption) override;
+    bool IsActive() override;
+    void ZoneVisibilityChanged(bool visible) override;
+    bool AcceptsTabDock() const override { return Orientation() != voTabbed; }
+    bool IsContainer() const override { return false; }
+    void ResolveControls(tk::Component* owner) override;
+    TOrloDockZone* ZoneAtPoint(tk::Point point, bool docking, TOrloDockHitArea& hitArea) override;
+    void GetDockPosition(tk::Point point, tk::Align& position, tk::Rect& rect) override;
+    // Forwarded to the parent, which decides; false without parent.
+    bool GetDockRect(IOrloDockZone* source, IOrloDockZone* target, tk::Rect& rect, tk::Align position) override;
+    void CloseZone() override;
+    void UpdateBounds() override;
+    void Paint() override;
+    void PaintTitleBar() override;
+    void AdjustClientRect(tk::Rect& rect) override;
+
+    // ---- IOrloDockControlZone ----
+    tk::Control* GetControl() override;
+
+    // ---- component ----
+    bool QueryInterface(const tk::Guid& iid, void** out) override;
+    void GetProperties(tk::PropertyList& list) override;
+    tk::String ClassName() const override;
+
+protected:
+    void Notification(tk::Component* component, tk::Operation operation) override;
+    void BeforeDestruction() override;
+
+private:
+    // The state shared with the procedure installed on the panel. That
+    // procedure outlives the zone's hold on the panel when another watcher
+    // has stacked its own on top; it then only passes messages on.
+    struct Watch;
+    struct WatchProc;
+
+    // The panel's visibility messages, after the panel's own procedure.
+    void WatchMessage(tk::Message& message);
+    // Gives the attached panel its procedure back, or makes ours a pass-through.
+    void ReleaseWatch();
+    // A lone panel in a floating site shows neither title bar nor splitter.
+    bool IsLoneFloatingPanel();
+
+    TOrloDockablePanel* control_ = nullptr;
+    tk::String controlName_;
+    std::shared_ptr<Watch> watch_;
+};

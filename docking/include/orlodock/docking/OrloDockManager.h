@@ -1,0 +1,111 @@
+#pragma once
+
+// The component that ties the dock sites of an application together: it keeps
+// the registered sites in order, hands them the shared theme, image list and
+// default size, formats debug lines, and runs the drag of a floating window
+// over the sites. Sites and panels reach it only through IOrloDockManager.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <orlodock/docking/OrloDockingIntf.h>
+#include <orlodock/tk/component.h>
+
+class TOrloDockingOrloDotNetTheme;
+
+// Receives each debug line, "hh:nn:ss:zzz : message".
+using TOrloDockingManagerDebug = std::function<void(const tk::String& msg)>;
+
+// "hh:nn:ss:zzz : message" for the given local time of day.
+tk::String FormatDockDebugLine(int hour, int minute, int second, int millisecond, const tk::String& message);
+
+class TOrloDockingManager : public tk::Component, public virtual IOrloDockManager {
+public:
+    explicit TOrloDockingManager(tk::Component* owner);
+    ~TOrloDockingManager() override;
+
+    // ---- published properties ----
+    // Never none: clearing it, or freeing the component behind it, installs a fresh default theme.
+    IOrloDockTheme* Theme() const { return theme_.get(); }
+    void SetTheme(IOrloDockTheme* theme);
+    // Not owned; cleared when the image list is freed.
+    tk::ImageList* Images() const { return images_; }
+    void SetImages(tk::ImageList* images);
+    TOrloDockingManagerDebug OnDebug;
+
+    // ---- fields ----
+    int SiteCount() const { return static_cast<int>(sites_.size()); }
+    // The registered sites in order; nullptr when the index is out of range.
+    IOrloDockSite* Site(int index) const;
+    bool Dragging() const { return dragging_; }
+    std::int32_t DefaultSiteSize() const { return defaultSiteSize_; }
+    tk::Align TargetAlign() const { return targetAlign_; }
+
+    IOrloDockManager* Intf() { return static_cast<IOrloDockManager*>(this); }
+
+    // ---- IOrloDockManager, in slot order ----
+    void GetTheme(tk::IPtr<IOrloDockTheme>& theme) override { theme = theme_; }
+    void GetTopSite(tk::IPtr<IOrloDockSite>& site) override { site = FirstSiteAligned(tk::alTop); }
+    void GetBottomSite(tk::IPtr<IOrloDockSite>& site) override { site = FirstSiteAligned(tk::alBottom); }
+    void GetLeftSite(tk::IPtr<IOrloDockSite>& site) override { site = FirstSiteAligned(tk::alLeft); }
+    void GetRightSite(tk::IPtr<IOrloDockSite>& site) override { site = FirstSiteAligned(tk::alRight); }
+    tk::ImageList* GetImages() override { return images_; }
+    // Values below 20 give 20.
+    void SetDefaultSiteSize(std::int32_t size) override;
+    std::int32_t GetDefaultSiteSize() override { return defaultSiteSize_; }
+    void GetTargetSite(tk::IPtr<IOrloDockSite>& site) override { site = targetSite_; }
+    void GetTargetZone(tk::IPtr<IOrloDockZone>& zone) override { zone = targetZone_; }
+    // Asks each registered site in order; the first that answers true with a
+    // position other than alNone is the target site.
+    bool GetDockTarget(std::intptr_t leading, const tk::String& draggedZoneID, tk::Point screenPoint,
+                       tk::IPtr<IOrloDockSite>& site, tk::String& zoneID, const TOrloDockPreviewProc& preview,
+                       tk::Align& position) override;
+    // Removes the site from the list (if there) and puts it at the head.
+    void MoveSiteToFront(IOrloDockSite* site) override;
+    // Appends the site unless it is registered already.
+    void RegisterSite(IOrloDockSite* site) override;
+    void UnregisterSite(IOrloDockSite* site) override;
+    // The drag of a floating window. The guide and preview windows do not
+    // exist yet: a drag only records that it runs and chooses no target.
+    void BeginDrag(IOrloDockSite* draggedSite, tk::Point screenPoint) override;
+    bool DragOver(IOrloDockSite* draggedSite, tk::Point screenPoint, const tk::Rect& draggedWindowRect) override;
+    void EndDrag(IOrloDockSite* draggedSite, bool flag, tk::Point screenPoint) override;
+    // Passes "hh:nn:ss:zzz : message" to OnDebug; formats nothing without it.
+    void Debug(const tk::String& message) override;
+
+    // ---- component ----
+    bool QueryInterface(const tk::Guid& iid, void** out) override;
+    void GetProperties(tk::PropertyList& list) override;
+    tk::String ClassName() const override;
+
+protected:
+    void Notification(tk::Component* component, tk::Operation operation) override;
+    void BeforeDestruction() override;
+
+private:
+    struct ComponentFree {
+        void operator()(tk::Component* component) const;
+    };
+
+    tk::IPtr<IOrloDockSite> FirstSiteAligned(tk::Align align) const;
+    void ResetTargets();
+    // The component behind the theme in use, when it is not the manager's own.
+    tk::Component* ThemeComponent() const;
+
+    std::vector<tk::IPtr<IOrloDockSite>> sites_;
+    bool dragging_ = false;
+    tk::IPtr<IOrloDockTheme> theme_;
+    // The default themes the manager created, the one in use (if any) last.
+    // Kept until the manager goes: whoever still holds a replaced one keeps a live object.
+    std::vector<std::unique_ptr<TOrloDockingOrloDotNetTheme, ComponentFree>> ownThemes_;
+    tk::ImageList* images_ = nullptr;
+    std::int32_t defaultSiteSize_ = 125;
+    tk::IPtr<IOrloDockSite> targetSite_;
+    tk::IPtr<IOrloDockZone> targetZone_;
+    tk::Align targetAlign_ = tk::alNone;
+};
+
+// Registers TOrloDockingManager with the class registry; runs once.
+void RegisterDockingManagerClass();

@@ -1,0 +1,76 @@
+#pragma once
+
+// The panel an application fills with its own controls and hands to a dock
+// site. Its size and position belong to the zone tree: bounds change only
+// right after the control zone (or the insertion) has unlocked them, so
+// nothing else can move a docked panel away from its zone.
+
+#include <cstdint>
+
+#include <orlodock/docking/OrloDockingIntf.h>
+#include <orlodock/tk/panel.h>
+
+class TOrloDockablePanel : public tk::Panel, public virtual IOrloDockablePanel {
+public:
+    explicit TOrloDockablePanel(tk::Component* owner);
+    ~TOrloDockablePanel() override;
+
+    // ---- published properties ----
+    tk::String TitleBarCaption() const { return Caption(); }
+    int ImageIndex() const { return imageIndex_; }
+    // Repaints the site (which draws the image on the panel's tab) when the
+    // value changes and the site has an image list.
+    void SetImageIndex(int index);
+
+    // ---- fields ----
+    // The control of the site the panel is docked in, or nullptr.
+    tk::Control* DockSite() const { return dockSite_; }
+    bool BoundsUnlocked() const { return boundsUnlocked_; }
+    // Lets the next SetBounds through (once).
+    void SetBoundsUnlocked(bool unlocked) { boundsUnlocked_ = unlocked; }
+
+    // Docks this panel into `site` at `position` relative to `relativePanel`
+    // (or to the site as a whole when none); the site does the work.
+    void DockInto(IOrloDockSite* site, TOrloDockablePanel* relativePanel, tk::Align position);
+
+    // Refused unless BoundsUnlocked is set; clears it when applied.
+    void SetBounds(int left, int top, int width, int height) override;
+
+    // ---- IOrloDockablePanel ----
+    void SetTitleBarCaption(const tk::String& caption) override { SetCaption(caption); }
+    tk::String GetTitleBarCaption() override { return Caption(); }
+    tk::IPtr<IOrloDockSite> GetDockSite() override;
+    // With a site: the site's control becomes DockSite and the panel's parent;
+    // with none: neither.
+    void SetDockSite(IOrloDockSite* site) override;
+    void GetBoundsRect(tk::Rect& rect) override { rect = BoundsRect(); }
+    TOrloDockablePanel* GetControl() override { return this; }
+    // True when the screen's active control lies inside the panel (the panel
+    // itself does not count); false in the designer.
+    bool HasFocus() override;
+
+    IOrloDockablePanel* PanelIntf() { return static_cast<IOrloDockablePanel*>(this); }
+
+    // ---- component ----
+    bool QueryInterface(const tk::Guid& iid, void** out) override;
+    void GetProperties(tk::PropertyList& list) override;
+    void ReadState(tk::Reader& reader) override;
+    void SetParentComponent(tk::Component* parent) override;
+    tk::String ClassName() const override;
+
+protected:
+    void Paint() override;
+    void Notification(tk::Component* component, tk::Operation operation) override;
+
+private:
+    // Sets DockSite, following the site control's destruction so the field never dangles.
+    void SetDockSiteControl(tk::Control* site);
+
+    tk::Control* dockSite_ = nullptr;
+    bool boundsUnlocked_ = false;
+    std::int32_t imageIndex_ = -1;
+};
+
+// Registers TOrloDockablePanel with the class registry; runs once. Called at
+// start-up and by the panel's constructor.
+void RegisterDockablePanelClass();

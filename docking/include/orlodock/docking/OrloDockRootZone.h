@@ -1,0 +1,77 @@
+#pragma once
+
+// The top of a dock site's zone tree. The site creates it without owner,
+// gives it the site's client rectangle and frees it. Besides laying the tree
+// out, the root docks panels and whole tab groups next to, above, below or
+// as tabs of a target zone, restructuring the tree as needed.
+//
+// Insertion leaves the tree correct but not tidy (single-child and nested
+// same-direction containers may remain): the site normalises and lays the
+// tree out afterwards. All rectangles set on the way are provisional; the
+// percentages decide.
+
+#include <functional>
+
+#include <orlodock/docking/OrloDockContainerZone.h>
+
+class IOrloDockablePanel;
+class TOrloDockTabbedContainerZone;
+
+class TOrloDockRootZone : public TOrloDockContainerZone {
+public:
+    explicit TOrloDockRootZone(tk::Component* owner = nullptr);
+
+    // Called with the root after RemoveZone has taken one of its children out.
+    std::function<void(TOrloDockRootZone* sender)> OnZonesChanged;
+
+    // Docks the panel relative to `target` (the root when none or not in this
+    // tree) at `position`: first out of the site it is docked in, then into
+    // this tree, with this site as its dock site. alNone and alCustom dock as
+    // alBottom.
+    void InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* target, tk::Align position);
+    // Removes the panel's leaf from the tree and frees it; the panel leaves the site.
+    void RemovePanel(IOrloDockablePanel* panel);
+    // Inserts a whole tab group relative to `target` (the root when none, not
+    // in this tree, or inside the group), taking it out of its old site first.
+    // alClient makes its tabs tabs of the target's group, or makes the target
+    // leaf a tab of it. alNone and alCustom insert above the target.
+    // Raises tk::Exception, before anything has changed, when asked to insert
+    // it as a tab of a container that is not a tab group.
+    void InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOrloDockZone* target, tk::Align position);
+
+    // ---- steps of the insertion ----
+    // `zone` joins the sibling's parent next to it and takes half of its share.
+    // Asserts that the sibling is not the root.
+    void InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling, bool after);
+    // `target` and `zone` share a new container (a tab group for voTabbed)
+    // that takes the target's place and share.
+    void SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, bool after, TOrloDockOrientation orientation);
+    // Halves `a` into `a` and `b` (which starts as a copy of `a`), one pixel
+    // apart: 1 b above a, 2 a above b, 3 b left of a, 4 a left of b.
+    static void SplitRect(int mode, tk::Rect& a, tk::Rect& b);
+
+    void RemoveZone(TOrloDockZone* zone) override;
+    // Without children: the screen rectangle of the whole site control.
+    void GetScreenBounds(tk::Rect& rect) override;
+
+    tk::String ClassName() const override;
+
+private:
+    // True when `zone` is this root or stands below it.
+    bool Contains(const TOrloDockZone* zone) const;
+    // A new leaf shown by this site, holding the panel, which is docked here.
+    TOrloDockZone* NewLeaf(IOrloDockablePanel* panel);
+    // Takes a leaf out of the tree and frees it; the panel is left alone.
+    void FreeLeaf(TOrloDockZone* leaf);
+    // `zone` becomes the only child of the empty container, filling it.
+    void FillEmpty(TOrloDockZone* zone, TOrloDockContainerZone* container);
+    // Moves the container's children into a new container that becomes its
+    // only child, and turns the container to `orientation`. Answers the new one.
+    TOrloDockContainerZone* WrapChildren(TOrloDockContainerZone* container, TOrloDockOrientation orientation);
+    // Places `zone` above, below, left or right of `target`.
+    void PlaceBeside(TOrloDockZone* zone, TOrloDockZone* target, TOrloDockOrientation orientation, bool after);
+    // The panel's leaf docks as a tab at `target`.
+    void PlaceAsTab(TOrloDockZone* zone, TOrloDockZone* target);
+    // Takes the group out of its old site and tree.
+    void DetachGroup(TOrloDockTabbedContainerZone* zone);
+};

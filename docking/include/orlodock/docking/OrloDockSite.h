@@ -1,0 +1,287 @@
+#pragma once
+
+// The control that hosts docked panels. A site owns one zone tree (its root
+// zone), gives the panels the rectangles of their zones, collapses to nothing
+// when it has nothing to show and keeps a resize strip along its inner edge.
+// The tree, the panels and the manager see the site through IOrloDockSite and
+// IOrloDockSiteInternal, both answered by this one object.
+//
+// Every change of the tree is bracketed by BeginUpdate/EndUpdate; brackets
+// nest and only the outermost EndUpdate repaints. When that bracket closes the
+// site also makes sure it follows every panel it hosts: it subscribes to the
+// panel's destruction (so a panel freed while docked leaves no zone, whoever
+// owns it) and is the panel's dock site.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <orlodock/docking/OrloDockZoneIntf.h>
+#include <orlodock/tk/component.h>
+#include <orlodock/tk/customcontrol.h>
+#include <orlodock/tk/exceptions.h>
+#include <orlodock/tk/streaming.h>
+
+class TOrloDockControlZone;
+class TOrloDockingOrloDotNetTheme;
+
+// A layout file could not be written or opened.
+class EOrloDockLayoutFileError : public tk::Exception {
+    using tk::Exception::Exception;
+};
+
+class TOrloDockSite : public tk::CustomControl, public virtual IOrloDockSiteInternal {
+public:
+    explicit TOrloDockSite(tk::Component* owner);
+    ~TOrloDockSite() override;
+
+    // ---- published properties ----
+    IOrloDockManager* DockManager() const { return dockManager_.get(); }
+    // Registers with the new manager and uses its theme; without a manager the
+    // site paints with a theme of its own.
+    void SetDockManager(IOrloDockManager* manager);
+
+    // ---- fields ----
+    // Derived from the alignment: voHorz for top, bottom and client, voVert otherwise.
+    TOrloDockOrientation Orientation() const { return orientation_; }
+    TOrloDockRootZone* RootZone() const { return rootZone_; }
+    // The resize strip along the inner edge, in client coordinates.
+    const tk::Rect& EdgeSplitterRect() const { return edgeSplitterRect_; }
+    int UpdateCount() const { return updateCount_; }
+    // -1 while expanded; otherwise the width or height the site had before it collapsed.
+    int SavedSize() const { return savedSize_; }
+    bool Collapsed() const { return savedSize_ != -1; }
+    // Moves the edge of `rect` that faces the inside of the window by
+    // `distance` towards the inside; false for a site not aligned to an edge.
+    static bool MoveInnerEdge(tk::Rect& rect, tk::Align align, int distance);
+    // The site's own theme, used only while no manager is set (nullptr otherwise).
+    IOrloDockTheme* OwnTheme() const;
+    // Drag bars are drawn with this brush: the grey/white 8x8 pattern.
+    const tk::Brush& PatternBrush() const { return *patternBrush_; }
+
+    // State of the mouse handling and of a tear-off.
+    TOrloDockZone* ActiveZone() const { return activeZone_; }
+    void SetActiveZone(TOrloDockZone* zone) { activeZone_ = zone; }
+    std::uint8_t MouseState() const { return mouseState_; }
+    void SetMouseState(std::uint8_t state) { mouseState_ = state; }
+    TOrloDockZone* SplitZone() const { return splitZone_; }
+    void SetSplitZone(TOrloDockZone* zone) { splitZone_ = zone; }
+    bool EdgeDragging() const { return edgeDragging_; }
+    void SetEdgeDragging(bool dragging) { edgeDragging_ = dragging; }
+    tk::Point DragPos() const { return dragPos_; }
+    void SetDragPos(tk::Point pos) { dragPos_ = pos; }
+    tk::Point DragStart() const { return dragStart_; }
+    void SetDragStart(tk::Point pos) { dragStart_ = pos; }
+    // 0 idle; 1 edge, 2 splitter, 3 title bar pressed, 4 tear-off, 5 close and 6 pin button pressed.
+    std::uint8_t DragState() const { return dragState_; }
+    void SetDragState(std::uint8_t state) { dragState_ = state; }
+    IOrloDockSite* FloatingSite() const { return floatingSite_.get(); }
+    void SetFloatingSite(IOrloDockSite* site) { floatingSite_ = tk::IPtr<IOrloDockSite>(site); }
+    const tk::String& FloatRootZoneID() const { return floatRootZoneID_; }
+    void SetFloatRootZoneID(const tk::String& id) { floatRootZoneID_ = id; }
+    tk::Align FloatPosition() const { return floatPosition_; }
+    void SetFloatPosition(tk::Align position) { floatPosition_ = position; }
+
+    // ---- layouts ----
+    // The tree of this site as bytes: the root zone's component stream in an
+    // envelope with a checksum. Panels are named, not stored.
+    tk::Bytes SaveLayout();
+    // Replaces the tree by one saved with SaveLayout and docks the panels it
+    // names (found among the components of the site's owner, or of the site
+    // when it has none, and the components those own). Panels of the old tree
+    // that the layout does not name are undocked. Damaged or foreign data
+    // raises tk::EReadError and leaves the tree and the panels as they were.
+    void LoadLayout(const tk::Bytes& data);
+    // The same with a file; a file that cannot be written or opened raises EOrloDockLayoutFileError.
+    void SaveLayoutToFile(const tk::String& fileName);
+    void LoadLayoutFromFile(const tk::String& fileName);
+
+    // ---- IOrloDockSite ----
+    TOrloDockOrientation GetOrientation() override { return orientation_; }
+    tk::Align GetAlign() override { return Align(); }
+    void GetScreenRect(tk::Rect& rect) override;
+    bool GetVisible() override { return Visible(); }
+    void SetVisible(bool visible) override { tk::CustomControl::SetVisible(visible); }
+    tk::Control* GetControl() override { return this; }
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    bool GetDockTarget(tk::Point screenPoint, const tk::String& draggedZoneID, const TOrloDockPreviewProc& preview,
+                       tk::String& zoneID, tk::Align& position) override;
+    // Does nothing.
+    void InsertDockablePanel(IOrloDockablePanel* panel, tk::Align position, const tk::String& zoneID) override;
+    void InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockablePanel* relativePanel, tk::Align position) override;
+    void InsertDockablePanelAtZone(IOrloDockablePanel* panel, const tk::String& zoneID, tk::Align position) override;
+    void InsertTabbedZone(TOrloDockTabbedContainerZone* zone, const tk::String& zoneID, tk::Align position) override;
+    void RemoveDockablePanel(IOrloDockablePanel* panel) override;
+    // Takes the zone out of the tree without freeing it (it is moving to another site).
+    void RemoveZone(const tk::String& zoneID) override;
+    TOrloDockZone* ZoneFromIntf(std::intptr_t unused1, std::intptr_t unused2, IOrloDockZone* zone) override;
+    void GetZoneAt(tk::Point screenPoint, tk::Rect& rect, tk::IPtr<IOrloDockZone>& zone) override;
+    tk::ImageList* GetImages() override;
+    void GetRootZoneID(tk::String& id) override;
+    void GetRootZoneIntf(tk::IPtr<IOrloDockZone>& zone) override;
+
+    // ---- IOrloDockSiteInternal ----
+    TOrloDockRootZone* GetRootZone() override { return rootZone_; }
+    TOrloDockSite* GetSite() override { return this; }
+    tk::Canvas* GetCanvas() override { return tk::CustomControl::GetCanvas(); }
+    tk::Font* GetFont() override { return Font(); }
+    void GetTheme(tk::IPtr<IOrloDockTheme>& theme) override;
+    tk::Color GetColor() override { return Color(); }
+    void Collapse() override;
+    void Expand() override;
+    void BeginZoneDrag(TOrloDockZone* zone, tk::Point point) override;
+    bool IsFloating() override { return false; }
+
+    // ---- virtual operations of the site ----
+    // The root zone took one of its children out. Nothing here; a floating
+    // site lets its window go once the root is empty.
+    virtual void ZonesChanged(TOrloDockRootZone* sender);
+
+    IOrloDockSite* SiteIntf() { return static_cast<IOrloDockSite*>(this); }
+    IOrloDockSiteInternal* InternalIntf() { return static_cast<IOrloDockSiteInternal*>(this); }
+
+    // ---- control and component ----
+    // Reserves the resize strip along the inner edge and records it in EdgeSplitterRect.
+    void AdjustClientRect(tk::Rect& rect) override;
+    void Loaded() override;
+    bool QueryInterface(const tk::Guid& iid, void** out) override;
+    void GetProperties(tk::PropertyList& list) override;
+    void DefineProperties(tk::Filer& filer) override;
+    tk::String ClassName() const override;
+
+protected:
+    void Notification(tk::Component* component, tk::Operation operation) override;
+    void BeforeDestruction() override;
+    void RequestAlign() override;
+    void Resize() override;
+    void KeyDown(int& key, tk::ShiftState shift) override;
+    void ControlChange(tk::Control* child, bool inserted) override;
+    // A press anywhere in a hosted panel may move the focus, which the title
+    // bars show: the site repaints after the inherited handling.
+    void WndProc(tk::Message& message) override;
+
+    // ---- painting and mouse (OrloDockSitePaint.cpp, OrloDockSiteMouse.cpp) ----
+    // The site's colour, then the zones' title bars and buttons.
+    void Paint() override;
+    // Only the left button acts: button presses, splitter and edge drags.
+    void MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
+    void MouseMove(tk::ShiftState shift, int x, int y) override;
+    void MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
+    void MouseLeave() override;
+    // Resize cursors over zone splitters and the inner edge of a site that shows zones.
+    tk::Cursor GetCursorAt(tk::Point client) override;
+
+private:
+    struct ComponentFree {
+        void operator()(tk::Component* component) const;
+    };
+    using OwnedTheme = std::unique_ptr<TOrloDockingOrloDotNetTheme, ComponentFree>;
+    using OwnedRoot = std::unique_ptr<TOrloDockRootZone, ComponentFree>;
+
+    struct HostedPanel {
+        tk::Component* Panel;
+        TOrloDockControlZone* Zone;
+    };
+
+    // Gives the site's client rectangle, less the edge strip, to the root zone.
+    void LayOutTree();
+    // Takes a panel that is docked here out of its place without normalising
+    // or laying out, so that the caller's target survives; the zone is freed.
+    void DetachPanel(IOrloDockablePanel* panel);
+    // Ends every operation that changes the tree.
+    void TidyTree();
+    // The zone of a panel that is being freed leaves the tree.
+    void DropZoneOfFreedPanel(tk::Component* panel);
+    // Subscribes to and becomes the site of every panel in the tree; notes which leaf holds which panel.
+    void TrackHostedPanels();
+    void SetRootZone(TOrloDockRootZone* root);
+    // Title bars show which panel holds the focus: repaints when the focus
+    // enters, leaves or moves inside this site.
+    void ActiveControlChanged(tk::Control* oldControl, tk::Control* newControl);
+    void StopFollowingFocus();
+
+    // ---- streaming (OrloDockSiteStreaming.cpp) ----
+    // A new tree read from a root zone's component stream and checked; raises EReadError.
+    OwnedRoot ReadTree(const tk::Bytes& data);
+    // Frees the current tree (letting go of its panels) and makes `fresh` the tree of this site.
+    void InstallTree(OwnedRoot fresh);
+    // After a tree was read: panels attached by name, collapsed or expanded, laid out.
+    void FinishLoading(const std::vector<tk::Component*>& previousPanels);
+    // The panels held by the leaves below `top`.
+    static std::vector<tk::Component*> HostedPanelsOf(TOrloDockZone* top);
+    // Attaches the panels the leaves name and settles each one in this site.
+    void ResolvePanels(const std::vector<tk::Component*>& previousPanels);
+    // The value of "MyRootZone" as read from a stream.
+    void ReadRootZoneProperty(const tk::Bytes& data);
+
+    // ---- mouse (OrloDockSiteMouse.cpp) ----
+    // The zone under a client point and the part of it there. Title-bar
+    // buttons and the splitter of a tab group belong to the group, not to
+    // the tab that the group answers for.
+    TOrloDockZone* HitTest(tk::Point point, TOrloDockHitArea& kind);
+    // Hover feedback on the title-bar buttons while no button is held.
+    void HoverOver(TOrloDockZone* hit, TOrloDockHitArea kind);
+    // Lets go of zones that have left the tree since the last mouse message.
+    void ForgetVanishedZones();
+    bool InTree(const TOrloDockZone* zone) const;
+    // Every button left pressed goes back to normal (a press released off its button).
+    void ReleasePressedButtons();
+    void ClampSplitterDrag();
+    void ApplySplitterDrag();
+    // The distance the inner edge has been dragged, outwards positive, kept
+    // so that the site neither shrinks below its strip and one zone nor
+    // leaves its parent.
+    int EdgeDragDistance();
+    void ApplyEdgeDrag();
+    tk::Rect SplitterBarRect();
+    tk::Rect EdgeBarRect();
+    // Drag bars: pattern-inverted on this site or on its parent; drawing the
+    // same bar again erases it.
+    void ShowDragBar(const tk::Rect& rect, bool onParent);
+    void HideDragBar();
+    // A theme measurement, or `fallback` without theme.
+    int ThemeSize(int (IOrloDockTheme::*size)(), int fallback);
+
+    tk::IPtr<IOrloDockManager> dockManager_;
+    TOrloDockOrientation orientation_ = voNoOrient;
+    TOrloDockRootZone* rootZone_ = nullptr;
+    tk::Rect edgeSplitterRect_{};
+    std::int32_t updateCount_ = 0;
+    TOrloDockZone* activeZone_ = nullptr;
+    std::uint8_t mouseState_ = 0;
+    std::unique_ptr<tk::Brush> patternBrush_;
+    TOrloDockZone* splitZone_ = nullptr;
+    bool edgeDragging_ = false;
+    tk::Point dragPos_{};
+    tk::Point dragStart_{};
+    std::uint8_t dragState_ = 0;
+    // The drag bar on the screen now and the window it is drawn on.
+    tk::Rect dragBar_{};
+    tk::Control* dragBarWindow_ = nullptr;
+    // The themes the site created for itself, the one in use (while no
+    // manager is set) last. Kept until the site goes, so that whoever still
+    // holds one keeps a live object.
+    std::vector<OwnedTheme> themes_;
+    tk::IPtr<IOrloDockSite> floatingSite_;
+    tk::String floatRootZoneID_;
+    tk::Align floatPosition_ = tk::alNone;
+    std::int32_t savedSize_ = -1;
+
+    // The tree this site had before a stream being read replaced it; kept,
+    // with its panels, until loading ends, so that a read that fails further
+    // on can be handed back.
+    OwnedRoot treeBeforeRead_;
+    // Which leaf held which panel when the last bracket closed: a leaf lets go
+    // of a panel that is being freed before the site hears of it.
+    std::vector<HostedPanel> hostedPanels_;
+    bool trackingPanels_ = false;
+    // The alignment the tree was last laid out for.
+    tk::Align laidOutAlign_ = tk::alNone;
+    // Our active-control listener (0: none) and whether the focus was inside this site when last told.
+    int focusListener_ = 0;
+    bool focusInside_ = false;
+};
+
+// Registers TOrloDockSite with the class registry; runs once.
+void RegisterDockSiteClass();

@@ -1,0 +1,102 @@
+#pragma once
+
+// A tab group: a container whose leaves share one client rectangle, one of
+// them shown at a time, chosen through a tab strip along the group's bottom.
+//
+// Tab i of the strip stands for child i at all times: every insertion, move,
+// exchange and removal of a child does the same to the tabs, and every index
+// the strip reports is taken as a child index.
+
+#include <orlodock/docking/OrloDockContainerZone.h>
+
+namespace tk {
+class ImageList;
+} // namespace tk
+
+class TOrloDockTab;
+class TOrloDockTabs;
+
+class TOrloDockTabbedContainerZone : public TOrloDockContainerZone {
+public:
+    explicit TOrloDockTabbedContainerZone(tk::Component* owner = nullptr);
+    ~TOrloDockTabbedContainerZone() override;
+
+    // The strip, created with the zone and freed by it; nullptr only if its
+    // parent window destroyed it first.
+    TOrloDockTabs* Tabs() const { return tabs_; }
+
+    // The strip's current tab; -1 for none.
+    int CurrentTabIndex() const;
+    // Only the stream writes it: the tab to select once the panels are resolved.
+    void SetCurrentTabIndex(int index) { pendingTabIndex_ = index; }
+    int PendingTabIndex() const { return pendingTabIndex_; }
+    // The child the current tab stands for, or nullptr.
+    TOrloDockZone* CurrentTabZone() const;
+
+    // ---- overrides of the zone operations ----
+    void SetBounds(const tk::Rect& bounds) override;
+    int GetMinimumSize() const override;
+    void SetDockSite(IOrloDockSiteInternal* site) override;
+    void GetCaption(tk::String& caption) override;
+    bool AcceptsTabDock() const override { return true; }
+    void ResolveControls(tk::Component* owner) override;
+    TOrloDockZone* ZoneAtPoint(tk::Point point, bool docking, TOrloDockHitArea& hitArea) override;
+    // Drops are taken only as a new tab: on the title bar or on the strip.
+    void GetDockPosition(tk::Point point, tk::Align& position, tk::Rect& rect) override;
+    bool GetDockRect(IOrloDockZone* source, IOrloDockZone* target, tk::Rect& rect, tk::Align position) override;
+    void CloseZone() override;
+    void Paint() override;
+    void PaintTitleBar() override;
+    void AdjustClientRect(tk::Rect& rect) override;
+    // A group without parent is not a root: it has nothing to be placed in
+    // and must not collapse the site it still names.
+    void UpdateBounds() override;
+
+    // ---- container operations ----
+    void RemoveZone(TOrloDockZone* zone) override;
+    // Always appends (the strip's order follows the list); answers the index.
+    int InsertZoneAfter(TOrloDockZone* zone, TOrloDockZone* after, bool update) override;
+    // Only leaves stand in a tab group.
+    int InsertZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) override;
+    void MoveZoneAfter(TOrloDockZone* zone, TOrloDockZone* after) override;
+    void MoveZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) override;
+    void ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* newZone) override;
+
+    // A tab's panel was shown or hidden; its leaf calls this instead of the
+    // zone base's visibility handling.
+    virtual void TabVisibilityChanged(TOrloDockZone* zone, bool visible);
+
+    // ---- component ----
+    void Loaded() override;
+    void GetProperties(tk::PropertyList& list) override;
+    tk::String ClassName() const override;
+
+protected:
+    void Notification(tk::Component* component, tk::Operation operation) override;
+    void BeforeDestruction() override;
+
+private:
+    // ---- strip events ----
+    void TabChange(int oldIndex, int newIndex);
+    void TabMoved(int fromIndex, int toIndex);
+    void GetImages(tk::ImageList*& images);
+    void GetImageIndex(TOrloDockTab* tab);
+    void TabDragOut(int index, tk::Point& point);
+
+    // Adds the tab for the child at `index`, matching its visibility.
+    void AddTabFor(int index);
+    // Shown exactly while two or more tabs are visible.
+    void UpdateStripVisibility();
+    // Puts the tabs back into the children's order, the same zone staying current.
+    void FollowChildOrder();
+    // Lays the group out from scratch, as after its client area changed.
+    void Relayout();
+    void FreeStrip();
+    bool IsLoneFloatingGroup();
+
+    TOrloDockTabs* tabs_ = nullptr;
+    int pendingTabIndex_ = -1;
+    // While set, the strip's change event leaves the panels alone: the strip
+    // is being brought in line with the children, not switched by the user.
+    int quiet_ = 0;
+};

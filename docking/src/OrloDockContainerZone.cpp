@@ -1,0 +1,396 @@
+#include <orlodock/docking/OrloDockContainerZone.h>
+
+#include <algorithm>
+
+#include <orlodock/docking/OrloDockControlZone.h>
+#include <orlodock/tk/control.h>
+
+namespace {
+
+tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
+
+} // namespace
+
+TOrloDockContainerZone::TOrloDockContainerZone(tk::Component* owner) : TOrloDockZone(owner) {}
+
+TOrloDockContainerZone::~TOrloDockContainerZone() {
+    // Normally emptied by BeforeDestruction; a plain delete still frees the children.
+    std::vector<TOrloDockZone*> children;
+    children.swap(children_);
+    for (TOrloDockZone* child : children) {
+        child->SetParentZoneField(nullptr);
+        child->Free();
+    }
+}
+
+void TOrloDockContainerZone::BeforeDestruction() {
+    // The list is emptied first, so children going away find nothing to unlink.
+    std::vector<TOrloDockZone*> children;
+    children.swap(children_);
+    for (TOrloDockZone* child : children) {
+        child->SetParentZoneField(nullptr);
+        child->Free();
+    }
+    TOrloDockZone::BeforeDestruction();
+}
+
+// ---- overrides ----
+
+void TOrloDockContainerZone::SetBounds(const tk::Rect& bounds) {
+    if (bounds == Bounds())
+        return;
+    TOrloDockUpdateGuard update(DockSite());
+    TOrloDockZone::SetBounds(bounds);
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->UpdateBounds();
+}
+
+void TOrloDockContainerZone::SetDockSite(IOrloDockSiteInternal* site) {
+    TOrloDockZone::SetDockSite(site);
+    for (TOrloDockZone* child : children_)
+        child->SetDockSite(site);
+}
+
+bool TOrloDockContainerZone::IsVisible() const {
+    return std::any_of(children_.begin(), children_.end(), [](const TOrloDockZone* z) { return z->IsVisible(); });
+}
+
+void TOrloDockContainerZone::GetCaption(tk::String& caption) {
+    caption = Text("Orientation : ") + OrientationName(Orientation()) + Text(" Width= ") + tk::IntToStr(Width()) +
+              Text(" Height=") + tk::IntToStr(Height());
+}
+
+bool TOrloDockContainerZone::IsActive() {
+    for (TOrloDockZone* child : children_)
+        if (child->IsActive())
+            return true;
+    return false;
+}
+
+void TOrloDockContainerZone::ResolveControls(tk::Component* owner) {
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->ResolveControls(owner);
+}
+
+TOrloDockZone* TOrloDockContainerZone::ZoneAtPoint(tk::Point point, bool docking, TOrloDockHitArea& hitArea) {
+    if (!tk::PtInRect(Bounds(), point))
+        return nullptr;
+    if (!docking && PtInSplitter(point)) {
+        hitArea = zhSplitter;
+        return this;
+    }
+    for (int i = 0; i < ChildCount(); ++i) {
+        TOrloDockZone* child = Child(i);
+        if (!child->IsVisible())
+            continue;
+        if (TOrloDockZone* zone = child->ZoneAtPoint(point, docking, hitArea))
+            return zone;
+    }
+    return nullptr;
+}
+
+bool TOrloDockContainerZone::GetDockRect(IOrloDockZone* source, IOrloDockZone* target, tk::Rect& rect,
+                                         tk::Align position) {
+    target->GetScreenBounds(rect);
+    const tk::Rect targetScreen = rect;
+    tk::Rect targetBounds;
+    target->GetBounds(targetBounds);
+    int h = targetBounds.Height();
+    int w = targetBounds.Width();
+    if (h == 0)
+        h = 75;
+    if (w == 0)
+        w = 75;
+
+    const int n = ChildCount();
+    if (n == 0) {
+        tk::Rect sourceScreen;
+        source->GetScreenBounds(sourceScreen);
+        h = sourceScreen.Height();
+        w = sourceScreen.Width();
+    } else if (n == 1) {
+        h /= 2;
+        w /= 2;
+    } else {
+        h = h / n + 1;
+        w = w / n + 1;
+    }
+
+    if (ChildOrientation() == voVert || ChildOrientation() == voHorz || ChildOrientation() == voTabbed) {
+        switch (position) {
+        case tk::alTop:
+            rect.Bottom = rect.Top + h;
+            break;
+        case tk::alBottom:
+            rect.Top = rect.Bottom - h;
+            break;
+        case tk::alLeft:
+            rect.Right = rect.Left + w;
+            break;
+        case tk::alRight:
+            rect.Left = rect.Right - w;
+            break;
+        case tk::alClient:
+            rect = targetScreen;
+            break;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+void TOrloDockContainerZone::UpdateBounds() {
+    TOrloDockZone::UpdateBounds();
+    if (IsLoading() || IsDestroying() || !DockSite())
+        return;
+    TOrloDockUpdateGuard update(DockSite());
+    if (!ParentZone()) {
+        if (VisibleChildCount() == 0) {
+            DockSite()->Collapse();
+            return;
+        }
+        DockSite()->Expand();
+        DockSite()->SetVisible(true);
+    }
+    for (int i = 0; i < ChildCount(); ++i)
+        Child(i)->UpdateBounds();
+}
+
+void TOrloDockContainerZone::Paint() {
+    PaintBackground();
+    for (int i = 0; i < ChildCount(); ++i) {
+        TOrloDockZone* child = Child(i);
+        if (child->IsVisible())
+            child->Paint();
+    }
+}
+
+// ---- container operations ----
+
+void TOrloDockContainerZone::Normalize() {
+    TOrloDockUpdateGuard update(DockSite());
+    for (int i = ChildCount() - 1; i >= 0; --i)
+        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(Child(i)))
+            Prune(container);
+}
+
+void TOrloDockContainerZone::Prune(TOrloDockContainerZone* zone) {
+    // Pruning a child changes the list only at and behind its index.
+    for (int i = zone->ChildCount() - 1; i >= 0; --i)
+        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone->Child(i)))
+            Prune(container);
+
+    TOrloDockContainerZone* parent = zone->ParentZone();
+    if (!parent)
+        return;
+    switch (zone->ChildCount()) {
+    case 0:
+        parent->RemoveZone(zone);
+        parent->UpdateBounds();
+        zone->SetParentZoneField(nullptr);
+        zone->Free();
+        return;
+    case 1: {
+        TOrloDockZone* only = zone->Child(0);
+        zone->TakeChild(only);
+        parent->ReplaceZone(zone, only);
+        parent->UpdateBounds();
+        zone->Free();
+        return;
+    }
+    default:
+        if (zone->Orientation() == zone->ChildOrientation())
+            MergeIntoParent(zone);
+        return;
+    }
+}
+
+void TOrloDockContainerZone::MergeIntoParent(TOrloDockContainerZone* zone) {
+    TOrloDockContainerZone* parent = zone->ParentZone();
+    const int percentage = zone->ParentSizePercentage();
+    int rest = percentage;
+    const int index = parent->IndexOf(zone);
+    parent->TakeChild(zone);
+    for (int i = zone->ChildCount() - 1; i >= 0; --i) {
+        TOrloDockZone* child = zone->Child(i);
+        // The product first: exact in integers, so a half stays a half.
+        const int share = tk::RoundHalfEven(double(child->ParentSizePercentage() * percentage) / 100.0);
+        rest -= share;
+        zone->TakeChild(child);
+        child->SetParentZoneField(parent);
+        parent->InsertChild(index, child);
+        child->SetParentSizePercentage(i == 0 && rest >= 1 ? share + rest : share);
+    }
+    zone->SetParentZoneField(nullptr);
+    zone->Free();
+    parent->UpdateBounds();
+}
+
+TOrloDockControlZone* TOrloDockContainerZone::FindControlZone(const tk::Control* control) {
+    // No panel is not a panel: an empty leaf must not be taken for its zone.
+    if (!control)
+        return nullptr;
+    for (TOrloDockZone* child : children_) {
+        if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(child)) {
+            if (leaf->GetControl() == control)
+                return leaf;
+        } else if (auto* container = dynamic_cast<TOrloDockContainerZone*>(child)) {
+            if (TOrloDockControlZone* found = container->FindControlZone(control))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+void TOrloDockContainerZone::RemoveZone(TOrloDockZone* zone) {
+    if (!TakeChild(zone))
+        return;
+    UpdateBounds();
+}
+
+void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* newZone) {
+    if (!newZone || IndexOf(oldZone) < 0)
+        return;
+    // A zone is listed once: a child that replaces a sibling leaves its old entry.
+    if (newZone != oldZone)
+        TakeChild(newZone);
+    children_[static_cast<std::size_t>(IndexOf(oldZone))] = newZone;
+    newZone->SetParentSizePercentage(oldZone->ParentSizePercentage());
+    newZone->SetOrientation(ChildOrientation());
+    oldZone->SetParentZoneField(nullptr);
+    newZone->SetParentZoneField(this);
+    newZone->SetBoundsField(oldZone->Bounds());
+    newZone->SetDockSite(DockSite());
+    newZone->UpdateBounds();
+}
+
+int TOrloDockContainerZone::InsertZoneAfter(TOrloDockZone* zone, TOrloDockZone* after, bool update) {
+    const int afterIndex = after ? IndexOf(after) : -1;
+    const int index = afterIndex < 0 ? ChildCount() : afterIndex + 1;
+    children_.insert(children_.begin() + index, zone);
+    if (update)
+        UpdateBounds();
+    return index;
+}
+
+int TOrloDockContainerZone::InsertZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) {
+    const int beforeIndex = before ? IndexOf(before) : -1;
+    const int index = beforeIndex < 0 ? ChildCount() : beforeIndex;
+    children_.insert(children_.begin() + index, zone);
+    return index;
+}
+
+void TOrloDockContainerZone::MoveZoneAfter(TOrloDockZone* zone, TOrloDockZone* after) {
+    if (zone && after) {
+        TakeChild(zone);
+        const int afterIndex = IndexOf(after);
+        InsertChild(afterIndex < 0 ? ChildCount() : afterIndex + 1, zone);
+    }
+    UpdateBounds();
+}
+
+void TOrloDockContainerZone::MoveZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) {
+    if (zone && before) {
+        TakeChild(zone);
+        const int beforeIndex = IndexOf(before);
+        InsertChild(beforeIndex < 0 ? ChildCount() : beforeIndex, zone);
+    }
+    UpdateBounds();
+}
+
+// ---- list access ----
+
+TOrloDockZone* TOrloDockContainerZone::Child(int index) const {
+    if (index < 0 || index >= ChildCount())
+        return nullptr;
+    return children_[static_cast<std::size_t>(index)];
+}
+
+int TOrloDockContainerZone::IndexOf(const TOrloDockZone* zone) const {
+    const auto it = std::find(children_.begin(), children_.end(), zone);
+    return it == children_.end() ? -1 : static_cast<int>(it - children_.begin());
+}
+
+TOrloDockZone* TOrloDockContainerZone::FirstVisibleChild() const {
+    for (TOrloDockZone* child : children_)
+        if (child->IsVisible())
+            return child;
+    return nullptr;
+}
+
+int TOrloDockContainerZone::VisibleChildCount() const {
+    return static_cast<int>(
+        std::count_if(children_.begin(), children_.end(), [](const TOrloDockZone* z) { return z->IsVisible(); }));
+}
+
+bool TOrloDockContainerZone::TakeChild(TOrloDockZone* zone) {
+    const auto it = std::find(children_.begin(), children_.end(), zone);
+    if (it == children_.end())
+        return false;
+    children_.erase(it);
+    return true;
+}
+
+void TOrloDockContainerZone::InsertChild(int index, TOrloDockZone* zone) {
+    index = std::clamp(index, 0, ChildCount());
+    children_.insert(children_.begin() + index, zone);
+}
+
+void TOrloDockContainerZone::ExchangeChildren(int index1, int index2) {
+    if (!Child(index1) || !Child(index2))
+        return;
+    std::swap(children_[static_cast<std::size_t>(index1)], children_[static_cast<std::size_t>(index2)]);
+}
+
+void TOrloDockContainerZone::ClearChildren() {
+    std::vector<TOrloDockZone*> children;
+    children.swap(children_);
+    for (TOrloDockZone* child : children) {
+        child->SetParentZoneField(nullptr);
+        child->Free();
+    }
+}
+
+TOrloDockZone* TOrloDockContainerZone::FindZoneByID(const tk::String& id) {
+    if (ZoneID() == id)
+        return this;
+    for (TOrloDockZone* child : children_) {
+        if (child->ZoneID() == id)
+            return child;
+        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(child))
+            if (TOrloDockZone* found = container->FindZoneByID(id))
+                return found;
+    }
+    return nullptr;
+}
+
+// ---- component ----
+
+void TOrloDockContainerZone::GetProperties(tk::PropertyList& list) {
+    TOrloDockZone::GetProperties(list);
+    list.AddEnum(
+        Text("ChildOrientation"), OrientationIdentifiers(), [this] { return int(childOrientation_); },
+        [this](int value) {
+            if (value >= voNoOrient && value <= voTabbed)
+                childOrientation_ = TOrloDockOrientation(value);
+        });
+}
+
+void TOrloDockContainerZone::GetChildren(const std::function<void(tk::Component*)>& proc, tk::Component* root) {
+    (void)root;
+    for (TOrloDockZone* child : children_)
+        proc(child);
+}
+
+tk::String TOrloDockContainerZone::ClassName() const { return Text("TOrloDockContainerZone"); }
+
+void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leaves) {
+    if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone)) {
+        leaves.push_back(leaf);
+        return;
+    }
+    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone))
+        for (int i = 0; i < container->ChildCount(); ++i)
+            CollectLeaves(container->Child(i), leaves);
+}

@@ -1,0 +1,255 @@
+#include <orlodock/docking/OrloDockControlZone.h>
+
+#include <orlodock/docking/OrloDockContainerZone.h>
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockTabbedContainerZone.h>
+#include <orlodock/tk/control.h>
+
+namespace {
+
+tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
+
+} // namespace
+
+struct TOrloDockControlZone::Watch {
+    // Cleared when the zone lets go of the panel.
+    TOrloDockControlZone* Zone = nullptr;
+    // The panel's procedure before the zone attached itself.
+    tk::WindowProcedure OldProc;
+};
+
+// The procedure installed on the panel. Its own type lets the zone recognise
+// it when it gives the old procedure back.
+struct TOrloDockControlZone::WatchProc {
+    std::shared_ptr<Watch> State;
+
+    void operator()(tk::Message& message) const {
+        // Kept alive here: the old procedure may detach or free the zone.
+        const std::shared_ptr<Watch> state = State;
+        if (state->OldProc)
+            state->OldProc(message);
+        if (state->Zone)
+            state->Zone->WatchMessage(message);
+    }
+};
+
+TOrloDockControlZone::TOrloDockControlZone(tk::Component* owner) : TOrloDockZone(owner) {}
+
+TOrloDockControlZone::~TOrloDockControlZone() {
+    // Normally done by BeforeDestruction; a plain delete lets go here.
+    SetControl(nullptr);
+}
+
+void TOrloDockControlZone::BeforeDestruction() {
+    SetControl(nullptr);
+    TOrloDockZone::BeforeDestruction();
+}
+
+// ---- the panel ----
+
+void TOrloDockControlZone::SetControl(TOrloDockablePanel* panel) {
+    if (panel == control_)
+        return;
+    if (control_) {
+        ReleaseWatch();
+        control_->RemoveFreeNotification(this);
+    }
+    control_ = panel;
+    if (panel) {
+        if (!IsDesigning() && !IsDestroying()) {
+            watch_ = std::make_shared<Watch>();
+            watch_->Zone = this;
+            watch_->OldProc = panel->WindowProc();
+            panel->SetWindowProc(WatchProc{watch_});
+        }
+        // A panel freed while attached must not leave the zone holding it.
+        panel->FreeNotification(this);
+    }
+    controlName_ = panel ? panel->Name() : tk::String();
+}
+
+void TOrloDockControlZone::ReleaseWatch() {
+    if (!watch_)
+        return;
+    if (control_) {
+        // Only when the panel still runs our procedure: a watcher stacked on
+        // top of it would lose its own otherwise. In that case ours stays in
+        // the chain and just passes messages on.
+        const WatchProc* current = control_->WindowProc().target<WatchProc>();
+        if (current && current->State == watch_)
+            control_->SetWindowProc(watch_->OldProc);
+    }
+    watch_->Zone = nullptr;
+    watch_.reset();
+}
+
+void TOrloDockControlZone::WatchMessage(tk::Message& message) {
+    if (message.Msg == tk::TK_VISIBLECHANGED && control_)
+        ZoneVisibilityChanged(message.WParam != 0);
+}
+
+void TOrloDockControlZone::Notification(tk::Component* component, tk::Operation operation) {
+    TOrloDockZone::Notification(component, operation);
+    if (operation != tk::Operation::Remove || !control_ || component != static_cast<tk::Component*>(control_) ||
+        !component->IsDestroying())
+        return;
+    // The panel is going: nothing to give back to it.
+    if (watch_) {
+        watch_->Zone = nullptr;
+        watch_.reset();
+    }
+    control_ = nullptr;
+    controlName_.clear();
+}
+
+tk::String TOrloDockControlZone::ControlName() const { return control_ ? control_->Name() : tk::String(); }
+
+int TOrloDockControlZone::ImageIndex() const { return control_ ? control_->ImageIndex() : -1; }
+
+bool TOrloDockControlZone::IsLoneFloatingPanel() {
+    IOrloDockSiteInternal* site = DockSite();
+    return site && site->IsFloating() && IsOnlyChild();
+}
+
+// ---- overrides ----
+
+void TOrloDockControlZone::SetBounds(const tk::Rect& bounds) {
+    TOrloDockUpdateGuard update(DockSite());
+    TOrloDockZone::SetBounds(bounds);
+    tk::Rect client = bounds;
+    AdjustClientRect(client);
+    if (control_) {
+        control_->SetBoundsUnlocked(true);
+        control_->SetBoundsRect(client);
+    }
+}
+
+bool TOrloDockControlZone::IsVisible() const { return control_ && control_->Visible(); }
+
+void TOrloDockControlZone::SetDockSite(IOrloDockSiteInternal* site) {
+    TOrloDockZone::SetDockSite(site);
+    if (!site || !control_)
+        return;
+    if (tk::Control* siteControl = site->GetControl())
+        control_->SetParent(siteControl);
+}
+
+void TOrloDockControlZone::GetCaption(tk::String& caption) {
+    if (!control_) {
+        caption.clear();
+        return;
+    }
+    caption = control_->TitleBarCaption() + Text(" ") + OrientationName(Orientation()) + Text(" ") +
+              tk::IntToStr(ParentSizePercentage()) + Text("%");
+}
+
+bool TOrloDockControlZone::IsActive() { return control_ && control_->HasFocus(); }
+
+void TOrloDockControlZone::ZoneVisibilityChanged(bool visible) {
+    if (auto* tabs = dynamic_cast<TOrloDockTabbedContainerZone*>(ParentZone())) {
+        tabs->TabVisibilityChanged(this, visible);
+        return;
+    }
+    TOrloDockZone::ZoneVisibilityChanged(visible);
+}
+
+void TOrloDockControlZone::ResolveControls(tk::Component* owner) {
+    if (controlName_.isEmpty() || !owner)
+        return;
+    // Only a dockable panel can be attached; anything else of that name is ignored.
+    SetControl(dynamic_cast<TOrloDockablePanel*>(owner->FindComponent(controlName_)));
+}
+
+TOrloDockZone* TOrloDockControlZone::ZoneAtPoint(tk::Point point, bool docking, TOrloDockHitArea& hitArea) {
+    (void)docking;
+    if (!tk::PtInRect(Bounds(), point) || !control_)
+        return nullptr;
+    // The whole lone panel acts as the floating window's title bar.
+    hitArea = IsLoneFloatingPanel() ? zhTitleBar : HitAreaAt(point);
+    return this;
+}
+
+void TOrloDockControlZone::GetDockPosition(tk::Point point, tk::Align& position, tk::Rect& rect) {
+    if (Orientation() == voTabbed) {
+        // A tab takes drops only through its tab group.
+        position = tk::alNone;
+        rect = {};
+        return;
+    }
+    TOrloDockZone::GetDockPosition(point, position, rect);
+}
+
+bool TOrloDockControlZone::GetDockRect(IOrloDockZone* source, IOrloDockZone* target, tk::Rect& rect,
+                                       tk::Align position) {
+    TOrloDockContainerZone* parent = ParentZone();
+    return parent ? parent->GetDockRect(source, target, rect, position) : false;
+}
+
+void TOrloDockControlZone::CloseZone() {
+    // The watch on the panel passes the change on to ZoneVisibilityChanged.
+    if (control_)
+        control_->SetVisible(false);
+}
+
+void TOrloDockControlZone::UpdateBounds() {
+    if (Orientation() != voTabbed) {
+        TOrloDockZone::UpdateBounds();
+        return;
+    }
+    TOrloDockContainerZone* parent = ParentZone();
+    if (IsLoading() || IsDestroying() || !parent)
+        return;
+    // Every tab covers the whole client area of its group.
+    TOrloDockUpdateGuard update(DockSite());
+    tk::Rect client = parent->Bounds();
+    SetParentSizePercentage(100);
+    parent->AdjustClientRect(client);
+    SetBounds(client);
+}
+
+void TOrloDockControlZone::Paint() {
+    if (!control_ || Orientation() == voTabbed || IsLoneFloatingPanel())
+        return;
+    if (tk::IPtr<IOrloDockTheme> theme = Theme())
+        theme->PaintZone(ZoneIntf());
+}
+
+void TOrloDockControlZone::PaintTitleBar() {
+    if (!control_ || !control_->Visible())
+        return;
+    if (tk::IPtr<IOrloDockTheme> theme = Theme())
+        theme->PaintTitleBar(ZoneIntf());
+}
+
+void TOrloDockControlZone::AdjustClientRect(tk::Rect& rect) {
+    if (Orientation() == voTabbed)
+        return;
+    if (!control_) {
+        TOrloDockZone::AdjustClientRect(rect);
+        return;
+    }
+    if (IsLoneFloatingPanel())
+        return;
+    if (tk::IPtr<IOrloDockTheme> theme = Theme())
+        rect.Top += theme->GetTitleBarHeight();
+    TOrloDockZone::AdjustClientRect(rect);
+}
+
+// ---- IOrloDockControlZone ----
+
+tk::Control* TOrloDockControlZone::GetControl() { return control_; }
+
+// ---- component ----
+
+bool TOrloDockControlZone::QueryInterface(const tk::Guid& iid, void** out) {
+    return tk::AnswerInterface<IOrloDockControlZone>(this, iid, out) || TOrloDockZone::QueryInterface(iid, out);
+}
+
+void TOrloDockControlZone::GetProperties(tk::PropertyList& list) {
+    TOrloDockZone::GetProperties(list);
+    list.AddString(
+        Text("ControlName"), [this] { return ControlName(); },
+        [this](const tk::String& name) { SetControlName(name); });
+}
+
+tk::String TOrloDockControlZone::ClassName() const { return Text("TOrloDockControlZone"); }

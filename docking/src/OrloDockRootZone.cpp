@@ -1,0 +1,492 @@
+#include <orlodock/docking/OrloDockRootZone.h>
+
+#include <vector>
+
+#include <orlodock/docking/OrloDockControlZone.h>
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockTabbedContainerZone.h>
+#include <orlodock/docking/OrloDockTabs.h>
+#include <orlodock/tk/control.h>
+#include <orlodock/tk/exceptions.h>
+
+namespace {
+
+const char* const kUnitName = "OrloDockZones";
+
+tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
+
+// What a dock position asks for, by alignment value.
+struct Placement {
+    // The orientation the new zone stands in.
+    TOrloDockOrientation Orientation;
+    // The new zone goes after (right of, below) the target.
+    bool After;
+};
+
+constexpr Placement kPlacements[] = {
+    {voNoOrient, false}, // alNone
+    {voHorz, false},     // alTop
+    {voHorz, true},      // alBottom
+    {voVert, false},     // alLeft
+    {voVert, true},      // alRight
+    {voTabbed, true},    // alClient
+    {voNoOrient, false}, // alCustom
+};
+
+Placement PlacementOf(tk::Align position) {
+    const int index = static_cast<int>(position);
+    return index >= 0 && index < 7 ? kPlacements[index] : kPlacements[0];
+}
+
+TOrloDockTabbedContainerZone* AsTabGroup(TOrloDockZone* zone) {
+    return dynamic_cast<TOrloDockTabbedContainerZone*>(zone);
+}
+
+// A leaf standing in a tab group.
+bool IsTab(const TOrloDockZone* zone) {
+    return zone && !zone->IsContainer() && zone->Orientation() == voTabbed && zone->ParentZone();
+}
+
+// A container that is not a tab group: one that can take zones beside its children.
+TOrloDockContainerZone* AsPlainContainer(TOrloDockZone* zone) {
+    auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
+    return container && !AsTabGroup(container) ? container : nullptr;
+}
+
+// True when `zone` is `group` or stands below it.
+bool IsWithin(const TOrloDockZone* zone, const TOrloDockZone* group) {
+    for (const TOrloDockZone* z = zone; z; z = z->ParentZone())
+        if (z == group)
+            return true;
+    return false;
+}
+
+// The first leaf below the container, depth first in list order, hidden ones included.
+TOrloDockZone* FirstLeaf(TOrloDockContainerZone* container) {
+    for (int i = 0; i < container->ChildCount(); ++i) {
+        TOrloDockZone* child = container->Child(i);
+        if (!child->IsContainer())
+            return child;
+        if (auto* inner = dynamic_cast<TOrloDockContainerZone*>(child))
+            if (TOrloDockZone* leaf = FirstLeaf(inner))
+                return leaf;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TOrloDockRootZone::TOrloDockRootZone(tk::Component* owner) : TOrloDockContainerZone(owner) {
+    SetOrientation(voVert);
+    SetChildOrientation(voHorz);
+}
+
+void TOrloDockRootZone::RemoveZone(TOrloDockZone* zone) {
+    if (!TakeChild(zone))
+        return;
+    UpdateBounds();
+    if (OnZonesChanged)
+        OnZonesChanged(this);
+}
+
+void TOrloDockRootZone::GetScreenBounds(tk::Rect& rect) {
+    if (ChildCount() > 0) {
+        TOrloDockContainerZone::GetScreenBounds(rect);
+        return;
+    }
+    tk::Control* control = DockSite() ? DockSite()->GetControl() : nullptr;
+    if (!control) {
+        rect = Bounds();
+        return;
+    }
+    rect = control->BoundsRect();
+    if (tk::Control* parent = control->Parent()) {
+        const tk::Point topLeft = parent->ClientToScreen(rect.TopLeft());
+        const tk::Point bottomRight = parent->ClientToScreen(rect.BottomRight());
+        rect = {topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y};
+    }
+}
+
+// ---- panels ----
+
+void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* target, tk::Align position) {
+    TOrloDockUpdateGuard update(DockSite());
+    TOrloDockablePanel* control = panel ? panel->GetControl() : nullptr;
+    if (!control)
+        return;
+    // The panel's own leaf goes below: it cannot be what the panel docks to.
+    if (target && (!Contains(target) || target == FindControlZone(control)))
+        target = nullptr;
+
+    // Out of the site it is docked in. This site lets go of the leaf alone:
+    // tidying its tree now could free the target.
+    tk::IPtr<IOrloDockSite> oldSite = panel->GetDockSite();
+    if (oldSite && oldSite.get() != static_cast<IOrloDockSite*>(DockSite()))
+        oldSite->RemoveDockablePanel(panel);
+    if (TOrloDockControlZone* leaf = FindControlZone(control))
+        FreeLeaf(leaf);
+
+    control->SetBoundsUnlocked(true);
+    if (position == tk::alNone || position == tk::alCustom)
+        position = tk::alBottom;
+    const Placement placement = PlacementOf(position);
+    TOrloDockZone* zone = NewLeaf(panel);
+    TOrloDockZone* at = target ? target : this;
+    if (placement.Orientation == voTabbed)
+        PlaceAsTab(zone, at);
+    else
+        PlaceBeside(zone, at, placement.Orientation, placement.After);
+}
+
+void TOrloDockRootZone::RemovePanel(IOrloDockablePanel* panel) {
+    TOrloDockablePanel* control = panel ? panel->GetControl() : nullptr;
+    TOrloDockControlZone* leaf = control ? FindControlZone(control) : nullptr;
+    if (!leaf)
+        return;
+    TOrloDockUpdateGuard update(DockSite());
+    FreeLeaf(leaf);
+    // Out of the tree, out of the site.
+    IOrloDockSiteInternal* site = DockSite();
+    if (!site)
+        return;
+    tk::IPtr<IOrloDockSite> dockedIn = panel->GetDockSite();
+    if (dockedIn.get() == static_cast<IOrloDockSite*>(site) || (!dockedIn && control->Parent() == site->GetControl()))
+        panel->SetDockSite(nullptr);
+}
+
+TOrloDockZone* TOrloDockRootZone::NewLeaf(IOrloDockablePanel* panel) {
+    auto* leaf = new TOrloDockControlZone();
+    leaf->SetDockSite(DockSite());
+    TOrloDockablePanel* control = panel->GetControl();
+    leaf->SetControl(control);
+    // The zone places the panel; the site's own alignment must not.
+    control->SetAlign(tk::alNone);
+    if (DockSite())
+        panel->SetDockSite(DockSite());
+    return leaf;
+}
+
+void TOrloDockRootZone::FreeLeaf(TOrloDockZone* leaf) {
+    if (TOrloDockContainerZone* parent = leaf->ParentZone()) {
+        parent->RemoveZone(leaf);
+        leaf->SetParentZoneField(nullptr);
+    }
+    if (auto* controlZone = dynamic_cast<TOrloDockControlZone*>(leaf))
+        controlZone->SetControl(nullptr);
+    leaf->Free();
+}
+
+// ---- placing a zone ----
+
+void TOrloDockRootZone::PlaceAsTab(TOrloDockZone* zone, TOrloDockZone* target) {
+    zone->SetOrientation(voTabbed);
+    if (IsTab(target)) {
+        // Right behind the target tab.
+        InsertBeside(zone, target, true);
+        return;
+    }
+    if (TOrloDockTabbedContainerZone* group = AsTabGroup(target)) {
+        if (group->ChildCount() == 0)
+            FillEmpty(zone, group);
+        else
+            InsertBeside(zone, group->LastChild(), true);
+        return;
+    }
+    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(target)) {
+        if (container->ChildCount() == 0) {
+            FillEmpty(zone, container);
+            return;
+        }
+        // A plain container has no strip to show tabs with: the panel joins
+        // its first panel instead.
+        if (TOrloDockZone* leaf = FirstLeaf(container))
+            PlaceAsTab(zone, leaf);
+        else
+            PlaceBeside(zone, container, voHorz, true);
+        return;
+    }
+    TOrloDockContainerZone* parent = target->ParentZone() ? target->ParentZone() : this;
+    if (parent->ChildOrientation() != voTabbed)
+        SplitInsert(zone, target, true, voTabbed);
+    else
+        InsertBeside(zone, target, true);
+}
+
+void TOrloDockRootZone::PlaceBeside(TOrloDockZone* zone, TOrloDockZone* target, TOrloDockOrientation orientation,
+                                    bool after) {
+    // Beside a tab means beside its whole group, and a group is a sibling
+    // target like a leaf: its tabs are never split apart.
+    if (IsTab(target))
+        target = target->ParentZone();
+    zone->SetOrientation(orientation);
+
+    if (TOrloDockContainerZone* container = AsPlainContainer(target)) {
+        if (container->ChildCount() == 0) {
+            FillEmpty(zone, container);
+            return;
+        }
+        TOrloDockZone* sibling = nullptr;
+        if (container->ChildCount() == 1) {
+            container->SetChildOrientation(orientation);
+            sibling = container->FirstChild();
+            sibling->SetOrientation(orientation);
+        } else if (container->ChildOrientation() != orientation) {
+            sibling = WrapChildren(container, orientation);
+        } else {
+            // Already arranged that way: the zone goes along the container's edge.
+            sibling = after ? container->LastChild() : container->FirstChild();
+        }
+        InsertBeside(zone, sibling, after);
+        return;
+    }
+
+    if (ChildCount() == 1 && FirstChild() == target) {
+        SetChildOrientation(orientation);
+        target->SetOrientation(orientation);
+    }
+    TOrloDockContainerZone* parent = target->ParentZone() ? target->ParentZone() : this;
+    if (parent->ChildOrientation() != orientation)
+        SplitInsert(zone, target, after, orientation);
+    else
+        InsertBeside(zone, target, after);
+}
+
+void TOrloDockRootZone::FillEmpty(TOrloDockZone* zone, TOrloDockContainerZone* container) {
+    // Only the root starts over; another container keeps its place in its parent.
+    if (container == this) {
+        SetOrientation(voVert);
+        SetChildOrientation(voHorz);
+    }
+    zone->SetOrientation(container->Orientation());
+    zone->SetDockSite(DockSite());
+    zone->SetBounds(container->Bounds());
+    zone->SetParentSizePercentage(100);
+    zone->SetParentZone(container);
+}
+
+TOrloDockContainerZone* TOrloDockRootZone::WrapChildren(TOrloDockContainerZone* container,
+                                                        TOrloDockOrientation orientation) {
+    auto* wrapper = new TOrloDockContainerZone();
+    wrapper->SetDockSite(DockSite());
+    wrapper->SetParentZone(container);
+    wrapper->SetChildOrientation(container->ChildOrientation());
+    wrapper->SetOrientation(orientation);
+    for (int i = container->ChildCount() - 1; i >= 0; --i) {
+        TOrloDockZone* child = container->Child(i);
+        if (child == wrapper)
+            continue;
+        container->TakeChild(child);
+        child->SetParentZoneField(wrapper);
+        wrapper->InsertChild(0, child);
+    }
+    wrapper->SetParentSizePercentage(100);
+    container->SetChildOrientation(orientation);
+    // Provisional, like every rectangle here: the whole former client area.
+    tk::Rect client = container->Bounds();
+    container->AdjustClientRect(client);
+    wrapper->SetBoundsField(client);
+    return wrapper;
+}
+
+void TOrloDockRootZone::InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling, bool after) {
+    tk::Assert(sibling != this && sibling->ParentZone() != nullptr, "SiblingZone <> Self", kUnitName);
+    TOrloDockContainerZone* parent = sibling->ParentZone();
+    tk::Rect siblingRect = sibling->Bounds();
+    tk::Rect zoneRect = siblingRect;
+    const int percentage = sibling->ParentSizePercentage();
+    int zoneShare = percentage / 2;
+    int siblingShare = percentage - zoneShare;
+    switch (parent->ChildOrientation()) {
+    case voVert:
+        SplitRect(after ? 4 : 3, siblingRect, zoneRect);
+        break;
+    case voTabbed:
+        zone->SetParentSizePercentage(100);
+        zoneShare = 100;
+        siblingShare = 100;
+        break;
+    default:
+        SplitRect(after ? 2 : 1, siblingRect, zoneRect);
+        break;
+    }
+    zone->SetBounds(zoneRect);
+    sibling->SetBounds(siblingRect);
+    zone->SetParentZone(parent);
+    sibling->SetParentSizePercentage(siblingShare);
+    zone->SetParentSizePercentage(zoneShare);
+    if (after)
+        parent->MoveZoneAfter(zone, sibling);
+    else
+        parent->MoveZoneBefore(zone, sibling);
+    parent->UpdateBounds();
+}
+
+void TOrloDockRootZone::SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, bool after,
+                                    TOrloDockOrientation orientation) {
+    tk::Assert(target != this && target->ParentZone() != nullptr, "SiblingZone <> Self", kUnitName);
+    TOrloDockContainerZone* container = nullptr;
+    if (orientation == voTabbed) {
+        auto* group = new TOrloDockTabbedContainerZone();
+        if (group->Tabs() && DockSite())
+            group->Tabs()->SetImages(DockSite()->GetImages());
+        container = group;
+    } else {
+        container = new TOrloDockContainerZone();
+    }
+    container->SetDockSite(DockSite());
+    zone->SetOrientation(orientation);
+
+    TOrloDockContainerZone* parent = target->ParentZone();
+    container->SetOrientation(parent->ChildOrientation());
+    container->SetChildOrientation(orientation);
+    target->SetOrientation(orientation);
+    parent->ReplaceZone(target, container);
+    const tk::Rect bounds = target->Bounds();
+    tk::Rect client = bounds;
+    container->AdjustClientRect(client);
+    container->SetBounds(bounds);
+
+    tk::Rect targetRect = client;
+    tk::Rect zoneRect = client;
+    if (orientation != voTabbed) {
+        target->SetParentSizePercentage(50);
+        zone->SetParentSizePercentage(50);
+        target->SetParentZone(container);
+        const bool sideBySide = orientation == voVert;
+        SplitRect(after ? (sideBySide ? 4 : 2) : (sideBySide ? 3 : 1), targetRect, zoneRect);
+    } else {
+        target->SetParentSizePercentage(100);
+        target->SetParentZone(container);
+        zone->SetParentSizePercentage(100);
+    }
+    target->SetBounds(targetRect);
+    zone->SetBounds(zoneRect);
+    zone->SetParentZone(container);
+    if (after)
+        container->MoveZoneAfter(zone, target);
+    else
+        container->MoveZoneBefore(zone, target);
+    target->SetParentSizePercentage(50);
+    zone->SetParentSizePercentage(50);
+    parent->UpdateBounds();
+}
+
+void TOrloDockRootZone::SplitRect(int mode, tk::Rect& a, tk::Rect& b) {
+    b = a;
+    switch (mode) {
+    case 1: {
+        const int h = (a.Bottom - a.Top) / 2;
+        a.Top = a.Bottom - h;
+        b.Bottom = a.Top - 1;
+        break;
+    }
+    case 2: {
+        const int h = (b.Bottom - b.Top) / 2;
+        b.Top = b.Bottom - h;
+        a.Bottom = b.Top - 1;
+        break;
+    }
+    case 3: {
+        const int w = (b.Right - b.Left) / 2;
+        b.Right = b.Right - w;
+        a.Left = b.Right + 1;
+        break;
+    }
+    case 4: {
+        const int w = (a.Right - a.Left) / 2;
+        a.Right = a.Right - w;
+        b.Left = a.Right + 1;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+// ---- tab groups ----
+
+void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOrloDockZone* target,
+                                         tk::Align position) {
+    if (!zone)
+        return;
+    TOrloDockUpdateGuard update(DockSite());
+    // alNone and alCustom stand in a stack, but keep their own after-flag.
+    const Placement placement = PlacementOf(position);
+    const TOrloDockOrientation orientation =
+        position == tk::alNone || position == tk::alCustom ? voHorz : placement.Orientation;
+    const bool after = placement.After;
+
+    // Relative to itself or one of its own tabs there is nothing to stand
+    // beside once the group has left: it goes relative to the root.
+    if (target && (!Contains(target) || IsWithin(target, zone)))
+        target = nullptr;
+    TOrloDockZone* at = target ? target : this;
+    // A tab stands for its group, both as sibling and as the group to join.
+    if (IsTab(at))
+        at = at->ParentZone();
+
+    // Refused before anything changes, so no panel is lost and no site is left blank.
+    if (orientation == voTabbed) {
+        if (TOrloDockContainerZone* container = AsPlainContainer(at)) {
+            const int others = container->ChildCount() - (zone->ParentZone() == container ? 1 : 0);
+            if (others > 0)
+                throw tk::Exception(Text("Inserting Tabbed Zone into non tabbed container in voTabbed orientation!"));
+        }
+    }
+
+    std::vector<TOrloDockablePanel*> panels;
+    for (int i = 0; i < zone->ChildCount(); ++i)
+        if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone->Child(i)); leaf && leaf->Panel())
+            panels.push_back(leaf->Panel());
+    DetachGroup(zone);
+
+    if (orientation != voTabbed) {
+        zone->SetDockSite(DockSite());
+        PlaceBeside(zone, at, orientation, after);
+    } else if (TOrloDockTabbedContainerZone* group = AsTabGroup(at)) {
+        // Each tab leaves the group and becomes a new last tab of the target,
+        // so they arrive last one first.
+        for (int i = zone->ChildCount() - 1; i >= 0; --i)
+            zone->Child(i)->SetParentZone(group);
+        zone->Free();
+    } else if (auto* container = dynamic_cast<TOrloDockContainerZone*>(at)) {
+        zone->SetDockSite(DockSite());
+        FillEmpty(zone, container);
+    } else if (zone->ChildCount() == 0) {
+        // A group without tabs has nothing to add to the leaf.
+        zone->Free();
+    } else {
+        // The group takes the leaf's place, and the leaf becomes its last tab.
+        zone->SetDockSite(DockSite());
+        at->ParentZone()->ReplaceZone(at, zone);
+        const int current = zone->CurrentTabIndex();
+        InsertBeside(at, zone->LastChild(), after);
+        // A group whose tabs were all hidden gets the leaf as its shown tab.
+        TOrloDockZone* restored = zone->Child(current);
+        if (zone->Tabs() && restored && restored->IsVisible())
+            zone->Tabs()->SetTabIndex(current);
+    }
+
+    if (IOrloDockSiteInternal* site = DockSite())
+        for (TOrloDockablePanel* panel : panels)
+            panel->SetDockSite(site);
+}
+
+void TOrloDockRootZone::DetachGroup(TOrloDockTabbedContainerZone* zone) {
+    // Another site takes it out of its tree itself; in this one only the
+    // group leaves its place, so that nothing else is tidied away meanwhile.
+    IOrloDockSiteInternal* oldSite = zone->DockSite();
+    if (oldSite && oldSite != DockSite()) {
+        const tk::String id = zone->ZoneID();
+        oldSite->RemoveZone(id);
+    }
+    if (TOrloDockContainerZone* parent = zone->ParentZone()) {
+        parent->RemoveZone(zone);
+        zone->SetParentZoneField(nullptr);
+    }
+    zone->SetDockSite(nullptr);
+}
+
+bool TOrloDockRootZone::Contains(const TOrloDockZone* zone) const { return IsWithin(zone, this); }
+
+tk::String TOrloDockRootZone::ClassName() const { return Text("TOrloDockRootZone"); }

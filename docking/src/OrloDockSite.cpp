@@ -1,0 +1,653 @@
+#include <orlodock/docking/OrloDockSite.h>
+
+#include <orlodock/docking/OrloDockOrloTheme.h>
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/graphics.h>
+#include <orlodock/tk/screen.h>
+
+namespace {
+
+tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
+
+// Width and height of a site that has no manager to ask.
+constexpr int kDefaultSiteSize = 125;
+// Thickness of the inner-edge strip without a manager's theme.
+constexpr int kDefaultEdgeStrip = 4;
+// Depth of the drop band along the outer edge of an empty site.
+constexpr int kEmptySiteBand = 10;
+
+TOrloDockOrientation OrientationForAlign(tk::Align align) {
+    switch (align) {
+    case tk::alTop:
+    case tk::alBottom:
+    case tk::alClient:
+        return voHorz;
+    default:
+        return voVert;
+    }
+}
+
+// The object behind an interface, when it is a component.
+tk::Component* ComponentOf(tk::IInterface* intf) { return dynamic_cast<tk::Component*>(intf); }
+
+TOrloDockablePanel* PanelOf(IOrloDockablePanel* panel) { return panel ? panel->GetControl() : nullptr; }
+
+bool TreeContains(TOrloDockZone* top, const TOrloDockZone* zone) {
+    if (top == zone)
+        return true;
+    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(top))
+        for (int i = 0; i < container->ChildCount(); ++i)
+            if (TreeContains(container->Child(i), zone))
+                return true;
+    return false;
+}
+
+} // namespace
+
+void RegisterDockSiteClass() {
+    static const bool registered = [] {
+        tk::RegisterClass<TOrloDockSite>(Text("TOrloDockSite"));
+        return true;
+    }();
+    (void)registered;
+}
+
+namespace {
+
+const bool registeredAtStartup = (RegisterDockSiteClass(), true);
+
+} // namespace
+
+void TOrloDockSite::ComponentFree::operator()(tk::Component* component) const {
+    if (component)
+        component->Free();
+}
+
+TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
+    RegisterDockSiteClass();
+    SetControlStyle(ControlStyle() | tk::csAcceptsControls | tk::csCaptureMouse | tk::csClickEvents |
+                    tk::csDoubleClicks | tk::csSetCaption | tk::csOpaque | tk::csReplicatable);
+
+    auto* root = new TOrloDockRootZone();
+    SetRootZone(root);
+
+    themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
+
+    dragState_ = 0;
+    updateCount_ = 0;
+    SetColor(tk::clBtnFace);
+    if (!IsDesigning())
+        SetDoubleBuffered(true);
+    edgeDragging_ = false;
+
+    patternBrush_ = std::make_unique<tk::Brush>(tk::DragBarBrush());
+
+    // No manager can be set yet, so the size is the site's own default.
+    SetBounds(Left(), Top(), kDefaultSiteSize, kDefaultSiteSize);
+    SetAlign(tk::alLeft);
+    savedSize_ = -1;
+    tk::CustomControl::SetVisible(true);
+
+    focusListener_ = tk::Screen::AddActiveControlListener(
+        [this](tk::Control* oldControl, tk::Control* newControl) { ActiveControlChanged(oldControl, newControl); });
+}
+
+TOrloDockSite::~TOrloDockSite() {
+    StopFollowingFocus();
+    // Reached by a plain delete: the tree still has to let go of its panels.
+    treeBeforeRead_.reset();
+    if (TOrloDockRootZone* root = std::exchange(rootZone_, nullptr)) {
+        root->OnZonesChanged = nullptr;
+        root->Free();
+    }
+}
+
+void TOrloDockSite::BeforeDestruction() {
+    // Freeing the panels below moves the focus; a dying site need not repaint.
+    StopFollowingFocus();
+    if (dockManager_) {
+        dockManager_->UnregisterSite(SiteIntf());
+        dockManager_ = nullptr;
+    }
+    floatingSite_ = nullptr;
+    patternBrush_.reset();
+    // The tree goes before the child controls: its leaves give the panels
+    // their window procedures back and its tab groups free their strips,
+    // which are child controls of this site.
+    treeBeforeRead_.reset();
+    if (TOrloDockRootZone* root = std::exchange(rootZone_, nullptr)) {
+        root->OnZonesChanged = nullptr;
+        root->Free();
+    }
+    themes_.clear();
+    hostedPanels_.clear();
+    tk::CustomControl::BeforeDestruction();
+}
+
+void TOrloDockSite::SetRootZone(TOrloDockRootZone* root) {
+    rootZone_ = root;
+    root->OnZonesChanged = [this](TOrloDockRootZone* sender) { ZonesChanged(sender); };
+    root->SetOrientation(orientation_ == voNoOrient ? root->Orientation() : orientation_);
+    root->SetDockSite(InternalIntf());
+}
+
+IOrloDockTheme* TOrloDockSite::OwnTheme() const {
+    return dockManager_ || themes_.empty() ? nullptr : themes_.back()->Intf();
+}
+
+// ---- manager ----
+
+void TOrloDockSite::SetDockManager(IOrloDockManager* manager) {
+    if (manager == dockManager_.get())
+        return;
+    if (dockManager_) {
+        dockManager_->UnregisterSite(SiteIntf());
+        if (tk::Component* old = ComponentOf(dockManager_.get()))
+            old->RemoveFreeNotification(this);
+    }
+    dockManager_ = tk::IPtr<IOrloDockManager>(manager);
+    if (manager) {
+        manager->RegisterSite(SiteIntf());
+        // A manager owned elsewhere may go first; the site must not keep it then.
+        if (tk::Component* component = ComponentOf(manager))
+            component->FreeNotification(this);
+    } else if (!IsDestroying()) {
+        themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
+    }
+    if (!IsDestroying())
+        Repaint();
+}
+
+void TOrloDockSite::GetTheme(tk::IPtr<IOrloDockTheme>& theme) {
+    if (dockManager_)
+        dockManager_->GetTheme(theme);
+    else
+        theme = tk::IPtr<IOrloDockTheme>(OwnTheme());
+}
+
+tk::ImageList* TOrloDockSite::GetImages() { return dockManager_ ? dockManager_->GetImages() : nullptr; }
+
+// ---- update bracket ----
+
+void TOrloDockSite::BeginUpdate() { ++updateCount_; }
+
+void TOrloDockSite::EndUpdate() {
+    --updateCount_;
+    if (updateCount_ >= 1)
+        return;
+    updateCount_ = 0;
+    if (IsDestroying())
+        return;
+    TrackHostedPanels();
+    if (Visible() || IsDesigning())
+        Repaint();
+}
+
+void TOrloDockSite::TrackHostedPanels() {
+    if (!rootZone_ || trackingPanels_)
+        return;
+    trackingPanels_ = true;
+    hostedPanels_.clear();
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(rootZone_, leaves);
+    std::vector<TOrloDockablePanel*> panels;
+    for (TOrloDockControlZone* leaf : leaves) {
+        TOrloDockablePanel* panel = leaf->Panel();
+        if (!panel || panel->IsDestroying())
+            continue;
+        panel->FreeNotification(this);
+        hostedPanels_.push_back({panel, leaf});
+        panels.push_back(panel);
+    }
+    // Whatever brought a panel into this tree, the panel's site is this one.
+    if (!IsLoading())
+        for (TOrloDockablePanel* panel : panels)
+            if (panel->GetDockSite().get() != SiteIntf())
+                panel->SetDockSite(SiteIntf());
+    trackingPanels_ = false;
+}
+
+// ---- geometry ----
+
+void TOrloDockSite::GetScreenRect(tk::Rect& rect) { rect = ScreenRect(); }
+
+void TOrloDockSite::RequestAlign() {
+    const TOrloDockOrientation orientation = OrientationForAlign(Align());
+    if (orientation != orientation_) {
+        orientation_ = orientation;
+        if (rootZone_)
+            rootZone_->SetOrientation(orientation);
+    }
+    tk::CustomControl::RequestAlign();
+    // The edge strip moves with the alignment even when the size stays.
+    if (Align() != laidOutAlign_) {
+        laidOutAlign_ = Align();
+        if (!IsLoading() && !IsDestroying() && !Collapsed())
+            LayOutTree();
+    }
+}
+
+void TOrloDockSite::Resize() {
+    tk::CustomControl::Resize();
+    if (IsLoading() || IsDestroying() || Collapsed())
+        return;
+    LayOutTree();
+}
+
+void TOrloDockSite::LayOutTree() {
+    if (!rootZone_)
+        return;
+    tk::Rect client = ClientRect();
+    AdjustClientRect(client);
+    TOrloDockUpdateGuard update(InternalIntf());
+    rootZone_->SetBounds(client);
+}
+
+void TOrloDockSite::AdjustClientRect(tk::Rect& rect) {
+    int strip = kDefaultEdgeStrip;
+    if (dockManager_) {
+        tk::IPtr<IOrloDockTheme> theme;
+        dockManager_->GetTheme(theme);
+        if (theme)
+            strip = theme->GetZoneSplitterSize();
+    }
+    const int w = Width();
+    const int h = Height();
+    switch (Align()) {
+    case tk::alTop:
+        rect.Bottom -= strip;
+        edgeSplitterRect_ = tk::MakeRect(0, h - strip, w, h);
+        break;
+    case tk::alBottom:
+        rect.Top += strip;
+        edgeSplitterRect_ = tk::MakeRect(0, 0, w, strip);
+        break;
+    case tk::alLeft:
+        rect.Right -= strip;
+        edgeSplitterRect_ = tk::MakeRect(w - strip, 0, w, h);
+        break;
+    case tk::alRight:
+        rect.Left += strip;
+        edgeSplitterRect_ = tk::MakeRect(0, 0, strip, h);
+        break;
+    default:
+        break;
+    }
+}
+
+void TOrloDockSite::Collapse() {
+    if (Collapsed() || IsDesigning())
+        return;
+    // SavedSize is set first: the resize that follows must not lay out the tree.
+    switch (Align()) {
+    case tk::alTop:
+    case tk::alBottom:
+        savedSize_ = Height();
+        SetHeight(0);
+        break;
+    case tk::alLeft:
+    case tk::alRight:
+        savedSize_ = Width();
+        SetWidth(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void TOrloDockSite::Expand() {
+    if (!Collapsed())
+        return;
+    const int size = savedSize_;
+    switch (Align()) {
+    case tk::alTop:
+    case tk::alBottom:
+        SetHeight(size);
+        break;
+    case tk::alLeft:
+    case tk::alRight:
+        SetWidth(size);
+        break;
+    default:
+        break;
+    }
+    savedSize_ = -1;
+    if (!IsLoading() && !IsDestroying())
+        LayOutTree();
+}
+
+// ---- docking ----
+
+void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, tk::Align position, const tk::String& zoneID) {
+    (void)panel;
+    (void)position;
+    (void)zoneID;
+}
+
+void TOrloDockSite::DetachPanel(IOrloDockablePanel* panel) {
+    TOrloDockControlZone* zone = rootZone_->FindControlZone(PanelOf(panel));
+    if (!zone)
+        return;
+    if (TOrloDockContainerZone* parent = zone->ParentZone()) {
+        // A tab group keeps its strip in step with its children; everything
+        // else only lets go of the zone, without layout or zones-changed event.
+        if (dynamic_cast<TOrloDockTabbedContainerZone*>(parent))
+            parent->RemoveZone(zone);
+        else
+            parent->TakeChild(zone);
+        zone->SetParentZoneField(nullptr);
+    }
+    zone->SetControl(nullptr);
+    zone->Free();
+}
+
+void TOrloDockSite::TidyTree() {
+    rootZone_->Normalize();
+    rootZone_->UpdateBounds();
+}
+
+void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockablePanel* relativePanel,
+                                        tk::Align position) {
+    if (!panel)
+        return;
+    TOrloDockUpdateGuard update(InternalIntf());
+    // The panel's old zone goes first, so it can never be the target: docking
+    // a panel relative to itself docks it relative to the root.
+    DetachPanel(panel);
+    TOrloDockZone* target = relativePanel ? rootZone_->FindControlZone(PanelOf(relativePanel)) : nullptr;
+    rootZone_->InsertPanel(panel, target, position);
+    TidyTree();
+}
+
+void TOrloDockSite::InsertDockablePanelAtZone(IOrloDockablePanel* panel, const tk::String& zoneID, tk::Align position) {
+    if (!panel)
+        return;
+    TOrloDockUpdateGuard update(InternalIntf());
+    DetachPanel(panel);
+    TOrloDockZone* target = zoneID.isEmpty() ? nullptr : rootZone_->FindZoneByID(zoneID);
+    if (Collapsed())
+        Expand();
+    rootZone_->InsertPanel(panel, target, position);
+    TidyTree();
+}
+
+void TOrloDockSite::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, const tk::String& zoneID, tk::Align position) {
+    if (!zone)
+        return;
+    TOrloDockUpdateGuard update(InternalIntf());
+    // A group that stands in this tree leaves its place first (no layout), so
+    // that it can be put back exactly where it was if the insertion refuses it.
+    TOrloDockContainerZone* oldParent = nullptr;
+    int oldIndex = -1;
+    if (TreeContains(rootZone_, zone) && zone->ParentZone()) {
+        oldParent = zone->ParentZone();
+        oldIndex = oldParent->IndexOf(zone);
+        oldParent->TakeChild(zone);
+        zone->SetParentZoneField(nullptr);
+        zone->SetDockSite(nullptr);
+    }
+    TOrloDockZone* target = zoneID.isEmpty() ? nullptr : rootZone_->FindZoneByID(zoneID);
+    const bool wasCollapsed = Collapsed();
+    try {
+        if (wasCollapsed)
+            Expand();
+        rootZone_->InsertTabbedZone(zone, target, position);
+    } catch (...) {
+        if (oldParent && !zone->ParentZone() && !zone->DockSite()) {
+            oldParent->InsertChild(oldIndex, zone);
+            zone->SetParentZoneField(oldParent);
+            zone->SetDockSite(InternalIntf());
+        }
+        TidyTree();
+        throw;
+    }
+    TidyTree();
+}
+
+void TOrloDockSite::RemoveDockablePanel(IOrloDockablePanel* panel) {
+    if (!panel || !rootZone_->FindControlZone(PanelOf(panel)))
+        return;
+    TOrloDockUpdateGuard update(InternalIntf());
+    rootZone_->RemovePanel(panel);
+    // Out of the tree, out of the site.
+    if (TOrloDockablePanel* control = PanelOf(panel);
+        control && !rootZone_->FindControlZone(control) && panel->GetDockSite().get() == SiteIntf())
+        panel->SetDockSite(nullptr);
+    TidyTree();
+}
+
+void TOrloDockSite::RemoveZone(const tk::String& zoneID) {
+    TOrloDockZone* zone = rootZone_->FindZoneByID(zoneID);
+    if (!zone || !zone->ParentZone())
+        return;
+    TOrloDockUpdateGuard update(InternalIntf());
+    zone->ParentZone()->RemoveZone(zone);
+    zone->SetParentZoneField(nullptr);
+    zone->SetDockSite(nullptr);
+    // The zone moves on with its panels; they are this site's no longer.
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(zone, leaves);
+    for (TOrloDockControlZone* leaf : leaves)
+        if (TOrloDockablePanel* panel = leaf->Panel(); panel && panel->GetDockSite().get() == SiteIntf())
+            panel->SetDockSite(nullptr);
+    TidyTree();
+}
+
+TOrloDockZone* TOrloDockSite::ZoneFromIntf(std::intptr_t unused1, std::intptr_t unused2, IOrloDockZone* zone) {
+    (void)unused1;
+    (void)unused2;
+    return zone ? zone->GetZoneObject() : nullptr;
+}
+
+void TOrloDockSite::GetZoneAt(tk::Point screenPoint, tk::Rect& rect, tk::IPtr<IOrloDockZone>& zone) {
+    zone = nullptr;
+    const tk::Point point = ScreenToClient(screenPoint);
+    if (rootZone_->ChildCount() < 1 || !ClientRect().Contains(point))
+        return;
+    TOrloDockHitArea hit = zhNone;
+    if (TOrloDockZone* found = rootZone_->ZoneAtPoint(point, true, hit)) {
+        zone = tk::IPtr<IOrloDockZone>(found->ZoneIntf());
+        rect = found->Bounds();
+    }
+}
+
+bool TOrloDockSite::GetDockTarget(tk::Point screenPoint, const tk::String& draggedZoneID,
+                                  const TOrloDockPreviewProc& preview, tk::String& zoneID, tk::Align& position) {
+    const tk::Point point = ScreenToClient(screenPoint);
+    tk::Rect client = ClientRect();
+    if (rootZone_->ChildCount() == 0) {
+        // An empty site takes drops on a band along the window edge it stands on.
+        tk::Rect band = client;
+        switch (Align()) {
+        case tk::alTop:
+            band.Bottom = band.Top + kEmptySiteBand;
+            break;
+        case tk::alBottom:
+            band.Top = band.Bottom - kEmptySiteBand;
+            break;
+        case tk::alLeft:
+            band.Right = band.Left + kEmptySiteBand;
+            break;
+        case tk::alRight:
+            band.Left = band.Right - kEmptySiteBand;
+            break;
+        default:
+            break;
+        }
+        if (!band.Contains(point))
+            return false;
+        if (Collapsed()) {
+            // Show where the site will open up.
+            MoveInnerEdge(band, Align(), savedSize_);
+        }
+        if (rootZone_->ZoneID() == draggedZoneID)
+            return false;
+        zoneID = rootZone_->ZoneID();
+        if (preview)
+            preview(SiteIntf(), band, true);
+        position = Align();
+        return true;
+    }
+    if (!client.Contains(point))
+        return false;
+    TOrloDockHitArea hit = zhNone;
+    TOrloDockZone* zone = rootZone_->ZoneAtPoint(point, true, hit);
+    if (!zone || zone->ZoneID() == draggedZoneID)
+        return false;
+    tk::Align dropPosition = tk::alNone;
+    tk::Rect rect{};
+    zone->GetDockPosition(point, dropPosition, rect);
+    if (dropPosition == tk::alNone)
+        return false;
+    zoneID = zone->ZoneID();
+    position = dropPosition;
+    if (preview)
+        preview(SiteIntf(), rect, true);
+    return true;
+}
+
+void TOrloDockSite::GetRootZoneID(tk::String& id) { id = rootZone_->ZoneID(); }
+
+void TOrloDockSite::GetRootZoneIntf(tk::IPtr<IOrloDockZone>& zone) {
+    zone = tk::IPtr<IOrloDockZone>(rootZone_->ZoneIntf());
+}
+
+void TOrloDockSite::BeginZoneDrag(TOrloDockZone* zone, tk::Point point) {
+    (void)point;
+    activeZone_ = zone;
+    if (!dynamic_cast<TOrloDockControlZone*>(zone))
+        return;
+    tk::Rect screen{};
+    zone->GetScreenBounds(screen);
+    dragPos_ = ScreenToClient({screen.Left + 15, screen.Top});
+    mouseState_ = zhTitleBar;
+    dragState_ = 3;
+    SetMouseCapture(true);
+}
+
+void TOrloDockSite::ZonesChanged(TOrloDockRootZone* sender) { (void)sender; }
+
+// ---- notifications and input ----
+
+void TOrloDockSite::Notification(tk::Component* component, tk::Operation operation) {
+    tk::CustomControl::Notification(component, operation);
+    if (IsDestroying() || !rootZone_)
+        return;
+    if (operation == tk::Operation::Insert) {
+        // A site with nothing to show collapses when a panel is created
+        // beside it. The owner announces a new component from inside its
+        // construction, before its class is known, so any insertion counts;
+        // a site that shows panels is left as it is.
+        if (!IsLoading() && rootZone_->VisibleChildCount() == 0) {
+            TOrloDockUpdateGuard update(InternalIntf());
+            rootZone_->UpdateBounds();
+        }
+        return;
+    }
+    // Only components that go away matter; one that merely changes owner stays docked.
+    if (!component->IsDestroying())
+        return;
+    if (dockManager_ && component == ComponentOf(dockManager_.get())) {
+        SetDockManager(nullptr);
+        return;
+    }
+    DropZoneOfFreedPanel(component);
+}
+
+void TOrloDockSite::DropZoneOfFreedPanel(tk::Component* panel) {
+    auto* control = dynamic_cast<tk::Control*>(panel);
+    if (!control)
+        return;
+    TOrloDockControlZone* zone = rootZone_->FindControlZone(control);
+    for (auto it = hostedPanels_.begin(); it != hostedPanels_.end(); ++it) {
+        if (it->Panel != panel)
+            continue;
+        // The leaf may have let go of the panel already; it is still the
+        // panel's zone as long as it stands in the tree empty.
+        if (!zone && TreeContains(rootZone_, it->Zone) && !it->Zone->GetControl())
+            zone = it->Zone;
+        hostedPanels_.erase(it);
+        break;
+    }
+    if (!zone)
+        return;
+    TOrloDockUpdateGuard update(InternalIntf());
+    zone->SetControl(nullptr);
+    if (TOrloDockContainerZone* parent = zone->ParentZone()) {
+        parent->RemoveZone(zone);
+        zone->SetParentZoneField(nullptr);
+    }
+    zone->Free();
+    TidyTree();
+}
+
+void TOrloDockSite::KeyDown(int& key, tk::ShiftState shift) {
+    tk::CustomControl::KeyDown(key, shift);
+    if (dragState_ == 4 && key == tk::VK_ESCAPE) {
+        dragState_ = 0;
+        SetMouseCapture(false);
+        floatingSite_ = nullptr;
+    }
+}
+
+void TOrloDockSite::ControlChange(tk::Control* child, bool inserted) {
+    tk::CustomControl::ControlChange(child, inserted);
+    Invalidate();
+}
+
+void TOrloDockSite::WndProc(tk::Message& message) {
+    tk::CustomControl::WndProc(message);
+    if (message.Msg == tk::TK_PARENTNOTIFY)
+        Invalidate();
+}
+
+void TOrloDockSite::ActiveControlChanged(tk::Control* oldControl, tk::Control* newControl) {
+    // A control that is being freed has already left its parent; focusInside_ remembers where it was.
+    const bool wasInside = focusInside_ || (oldControl && oldControl != this && ContainsControl(oldControl));
+    focusInside_ = newControl && newControl != this && ContainsControl(newControl);
+    if ((wasInside || focusInside_) && !IsDestroying())
+        Invalidate();
+}
+
+void TOrloDockSite::StopFollowingFocus() {
+    if (focusListener_)
+        tk::Screen::RemoveActiveControlListener(std::exchange(focusListener_, 0));
+}
+
+// ---- component ----
+
+bool TOrloDockSite::QueryInterface(const tk::Guid& iid, void** out) {
+    return tk::AnswerInterface<IOrloDockSiteInternal>(this, iid, out) ||
+           tk::AnswerInterface<IOrloDockSite>(this, iid, out) || tk::CustomControl::QueryInterface(iid, out);
+}
+
+void TOrloDockSite::GetProperties(tk::PropertyList& list) {
+    tk::CustomControl::GetProperties(list);
+    list.AddComponent(
+        Text("DockManager"), [this] { return ComponentOf(dockManager_.get()); },
+        [this](tk::Component* component) {
+            SetDockManager(tk::QueryAs<IOrloDockManager>(static_cast<tk::IInterface*>(component)).get());
+        });
+}
+
+tk::String TOrloDockSite::ClassName() const { return Text("TOrloDockSite"); }
+
+bool TOrloDockSite::MoveInnerEdge(tk::Rect& rect, tk::Align align, int distance) {
+    switch (align) {
+    case tk::alTop:
+        rect.Bottom += distance;
+        return true;
+    case tk::alBottom:
+        rect.Top -= distance;
+        return true;
+    case tk::alLeft:
+        rect.Right += distance;
+        return true;
+    case tk::alRight:
+        rect.Left -= distance;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,363 @@
+// The site's tree in streams: the "MyRootZone" property of a form stream and
+// the layouts an application saves and loads. Either way a stream is read
+// into a new tree, which is checked before it replaces the current one, so a
+// damaged stream leaves the site, its tree and its panels as they were.
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockZones.h>
+
+namespace {
+
+tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
+
+// Layout envelope: signature, version, payload length and CRC-32 of the
+// payload (little-endian), then the root zone's component stream.
+constexpr std::array<char, 4> kLayoutSignature{'O', 'D', 'L', 'Y'};
+constexpr std::uint16_t kLayoutVersion = 1;
+constexpr int kLayoutHeaderSize = 4 + 2 + 4 + 4;
+
+// No tree this library builds comes near this share; beyond it the layout
+// arithmetic would leave the integer range.
+constexpr int kPercentageLimit = 10000;
+
+std::uint32_t Crc32(const tk::Bytes& data, int from) {
+    static const std::array<std::uint32_t, 256> table = [] {
+        std::array<std::uint32_t, 256> t{};
+        for (std::uint32_t i = 0; i < 256; ++i) {
+            std::uint32_t c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[i] = c;
+        }
+        return t;
+    }();
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (qsizetype i = from; i < data.size(); ++i)
+        crc = table[(crc ^ static_cast<std::uint8_t>(data[i])) & 0xFFu] ^ (crc >> 8);
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void PutU16(tk::Bytes& out, std::uint16_t v) {
+    out.append(static_cast<char>(v & 0xFF));
+    out.append(static_cast<char>(v >> 8));
+}
+
+void PutU32(tk::Bytes& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+
+std::uint32_t GetU32(const tk::Bytes& in, int at) {
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<std::uint8_t>(in[at + i]);
+    return v;
+}
+
+[[noreturn]] void Corrupt(const tk::String& message, long long position = 0) {
+    throw tk::EReadError(message, position);
+}
+
+// The root zone's component stream inside a layout envelope.
+tk::Bytes OpenEnvelope(const tk::Bytes& data) {
+    if (data.size() < kLayoutHeaderSize)
+        Corrupt(Text("Not a dock site layout: %1 bytes are too few").arg(data.size()), data.size());
+    if (!std::equal(kLayoutSignature.begin(), kLayoutSignature.end(), data.constData()))
+        Corrupt(Text("Not a dock site layout (bad signature)"));
+    const std::uint16_t version =
+        static_cast<std::uint16_t>(static_cast<std::uint8_t>(data[4]) | (static_cast<std::uint8_t>(data[5]) << 8));
+    if (version != kLayoutVersion)
+        Corrupt(Text("Dock site layout version %1 is not supported").arg(version), 4);
+    const std::uint32_t length = GetU32(data, 6);
+    if (length != static_cast<std::uint32_t>(data.size() - kLayoutHeaderSize))
+        Corrupt(Text("Dock site layout is %1 bytes long, its header says %2")
+                    .arg(data.size() - kLayoutHeaderSize)
+                    .arg(length),
+                6);
+    if (GetU32(data, 10) != Crc32(data, kLayoutHeaderSize))
+        Corrupt(Text("Dock site layout is damaged (checksum mismatch)"), 10);
+    return data.mid(kLayoutHeaderSize);
+}
+
+tk::String Describe(TOrloDockZone* zone) { return zone->ClassName() + Text(" ") + zone->ZoneID(); }
+
+// Rules every tree built by the zone operations keeps; a stream that breaks
+// one was not written by them.
+class TreeCheck {
+public:
+    void Check(TOrloDockRootZone* root) {
+        if (root->ParentZone())
+            Corrupt(Text("The root zone names a parent"));
+        Visit(root);
+    }
+
+private:
+    void Visit(TOrloDockZone* zone) {
+        if (!zones_.insert(zone).second)
+            Corrupt(Describe(zone) + Text(" is listed twice"));
+        if (zone->ComponentCount() > 0)
+            Corrupt(Describe(zone) + Text(" holds zones that are not its children"));
+        if (zone->ZoneID().isEmpty())
+            Corrupt(zone->ClassName() + Text(" has no identifier"));
+        if (!ids_.insert(zone->ZoneID()).second)
+            Corrupt(Text("Two zones have the identifier ") + zone->ZoneID());
+        if (zone->ParentSizePercentage() < -kPercentageLimit || zone->ParentSizePercentage() > kPercentageLimit)
+            Corrupt(Describe(zone) + Text(" has a share of %1 %").arg(zone->ParentSizePercentage()));
+        auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
+        if (!container)
+            return;
+        const bool tabs = dynamic_cast<TOrloDockTabbedContainerZone*>(container) != nullptr;
+        if (tabs != (container->ChildOrientation() == voTabbed))
+            Corrupt(Describe(zone) + Text(tabs ? " does not arrange its children as tabs"
+                                               : " arranges its children as tabs without a tab strip"));
+        for (int i = 0; i < container->ChildCount(); ++i) {
+            TOrloDockZone* child = container->Child(i);
+            if (!child || child->ParentZone() != container)
+                Corrupt(Describe(zone) + Text(": child %1 is not linked to it").arg(i));
+            if (dynamic_cast<TOrloDockRootZone*>(child))
+                Corrupt(Describe(zone) + Text(" holds a root zone"));
+            if (tabs && !dynamic_cast<TOrloDockControlZone*>(child))
+                Corrupt(Describe(zone) + Text(": tab %1 is not a leaf").arg(i));
+            if (child->Orientation() != container->ChildOrientation())
+                Corrupt(Describe(child) + Text(" does not stand the way its parent arranges it"));
+            Visit(child);
+        }
+    }
+
+    std::set<TOrloDockZone*> zones_;
+    std::set<tk::String> ids_;
+};
+
+// Zones are unnamed and reach their parent through the stream's nesting, so
+// a tree written by a site has neither component names nor references. A
+// reference would be resolved by name while reading and could hang a zone
+// below itself; such a stream is refused before it is applied.
+void RefuseNamesAndReferences(const tk::Bytes& data) {
+    const tk::StringList lines = tk::StreamToText(data).split(QLatin1Char('\n'));
+    for (const tk::String& line : lines) {
+        const tk::String item = line.trimmed();
+        if (item.startsWith(Text("Name = ")) || item.startsWith(Text("ParentZone = ")))
+            Corrupt(Text("A zone tree carries names or references: ") + item);
+    }
+}
+
+// The dockable panel of that name among `top`'s components, then among the
+// components those own, breadth first.
+TOrloDockablePanel* FindPanelBelow(tk::Component* top, const tk::String& name) {
+    std::vector<tk::Component*> level{top};
+    while (!level.empty()) {
+        std::vector<tk::Component*> next;
+        for (tk::Component* owner : level) {
+            if (auto* panel = dynamic_cast<TOrloDockablePanel*>(owner->FindComponent(name)))
+                return panel;
+            for (int i = 0; i < owner->ComponentCount(); ++i)
+                next.push_back(owner->Components(i));
+        }
+        level.swap(next);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// ---- reading and installing a tree ----
+
+TOrloDockSite::OwnedRoot TOrloDockSite::ReadTree(const tk::Bytes& data) {
+    RefuseNamesAndReferences(data);
+    // Read without a site: nothing shows or lays out until the tree is accepted.
+    OwnedRoot fresh(new TOrloDockRootZone());
+    try {
+        tk::ReadComponentInto(data, fresh.get());
+    } catch (const tk::EReadError&) {
+        throw;
+    } catch (const tk::Exception& e) {
+        Corrupt(e.Message());
+    } catch (const std::exception& e) {
+        Corrupt(tk::String::fromUtf8(e.what()));
+    }
+    TreeCheck().Check(fresh.get());
+    return fresh;
+}
+
+std::vector<tk::Component*> TOrloDockSite::HostedPanelsOf(TOrloDockZone* top) {
+    std::vector<tk::Component*> panels;
+    if (!top)
+        return panels;
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(top, leaves);
+    for (TOrloDockControlZone* leaf : leaves)
+        if (leaf->Panel())
+            panels.push_back(leaf->Panel());
+    return panels;
+}
+
+void TOrloDockSite::InstallTree(OwnedRoot fresh) {
+    TOrloDockUpdateGuard update(InternalIntf());
+    // The old tree lets go of its panels before the new one takes them: each
+    // leaf stacks its own window procedure on its panel's.
+    OwnedRoot old(std::exchange(rootZone_, nullptr));
+    old->OnZonesChanged = nullptr;
+    old.reset();
+    hostedPanels_.clear();
+    SetRootZone(fresh.release());
+}
+
+void TOrloDockSite::FinishLoading(const std::vector<tk::Component*>& previousPanels) {
+    TOrloDockUpdateGuard update(InternalIntf());
+    ResolvePanels(previousPanels);
+    // Decided once the panels are attached: before that no leaf can be visible.
+    if (rootZone_->VisibleChildCount() == 0)
+        Collapse();
+    else
+        Expand();
+    if (!Collapsed())
+        LayOutTree();
+}
+
+void TOrloDockSite::ResolvePanels(const std::vector<tk::Component*>& previousPanels) {
+    tk::Component* top = Owner() ? Owner() : this;
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(rootZone_, leaves);
+
+    // The named panels come to this site before the leaves take them: a
+    // panel docked elsewhere leaves that site first, and reparenting after
+    // the tab groups chose the panel in front would undo their choice.
+    std::vector<TOrloDockablePanel*> named;
+    for (TOrloDockControlZone* leaf : leaves) {
+        TOrloDockablePanel* panel = leaf->Panel();
+        if (!panel && !leaf->StoredControlName().isEmpty())
+            panel = FindPanelBelow(top, leaf->StoredControlName());
+        if (!panel || std::find(named.begin(), named.end(), panel) != named.end())
+            continue;
+        named.push_back(panel);
+        if (leaf->Panel())
+            continue;
+        tk::IPtr<IOrloDockSite> other = panel->GetDockSite();
+        if (other && other.get() != SiteIntf())
+            other->RemoveDockablePanel(panel->PanelIntf());
+        if (panel->GetDockSite().get() != SiteIntf())
+            panel->SetDockSite(SiteIntf());
+    }
+
+    rootZone_->ResolveControls(top);
+    std::vector<TOrloDockablePanel*> docked;
+    for (TOrloDockControlZone* leaf : leaves) {
+        // A panel owned by one of the owner's components (the demonstration's
+        // left site owns panels docked elsewhere) is found too.
+        if (!leaf->Panel() && !leaf->StoredControlName().isEmpty())
+            leaf->SetControl(FindPanelBelow(top, leaf->StoredControlName()));
+        TOrloDockablePanel* panel = leaf->Panel();
+        if (!panel)
+            continue;
+        if (std::find(docked.begin(), docked.end(), panel) != docked.end()) {
+            // One panel, one leaf: a second leaf naming it stays empty.
+            leaf->SetControl(nullptr);
+            continue;
+        }
+        docked.push_back(panel);
+    }
+
+    // Panels of the tree before that the new one does not name are undocked.
+    for (tk::Component* previous : previousPanels) {
+        auto* panel = dynamic_cast<TOrloDockablePanel*>(previous);
+        if (!panel || std::find(docked.begin(), docked.end(), panel) != docked.end())
+            continue;
+        if (panel->GetDockSite().get() == SiteIntf())
+            panel->SetDockSite(nullptr);
+    }
+}
+
+// ---- "MyRootZone" ----
+
+void TOrloDockSite::DefineProperties(tk::Filer& filer) {
+    tk::CustomControl::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        Text("MyRootZone"), [this](const tk::Bytes& data) { ReadRootZoneProperty(data); },
+        [this] { return tk::WriteComponent(rootZone_); }, true);
+}
+
+void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
+    // A read that fails further on hands back what was written before it
+    // began: the tree from before goes back in place, with its panels.
+    if (treeBeforeRead_ && (data.isEmpty() || data == tk::WriteComponent(treeBeforeRead_.get()))) {
+        OwnedRoot read(std::exchange(rootZone_, nullptr));
+        read->OnZonesChanged = nullptr;
+        read.reset();
+        SetRootZone(treeBeforeRead_.release());
+        return;
+    }
+    if (data.isEmpty() || (!treeBeforeRead_ && data == tk::WriteComponent(rootZone_)))
+        return;
+
+    OwnedRoot fresh = ReadTree(data);
+    if (!IsLoading()) {
+        const std::vector<tk::Component*> previous = HostedPanelsOf(rootZone_);
+        InstallTree(std::move(fresh));
+        FinishLoading(previous);
+        return;
+    }
+    // While loading, the tree from before keeps its panels until Loaded.
+    TOrloDockRootZone* current = std::exchange(rootZone_, nullptr);
+    current->OnZonesChanged = nullptr;
+    if (treeBeforeRead_)
+        OwnedRoot(current).reset();
+    else
+        treeBeforeRead_.reset(current);
+    SetRootZone(fresh.release());
+}
+
+void TOrloDockSite::Loaded() {
+    tk::CustomControl::Loaded();
+    const std::vector<tk::Component*> previous = HostedPanelsOf(treeBeforeRead_.get());
+    treeBeforeRead_.reset();
+    FinishLoading(previous);
+}
+
+// ---- layouts ----
+
+tk::Bytes TOrloDockSite::SaveLayout() {
+    const tk::Bytes payload = tk::WriteComponent(rootZone_);
+    tk::Bytes out;
+    out.reserve(kLayoutHeaderSize + payload.size());
+    out.append(kLayoutSignature.data(), kLayoutSignature.size());
+    PutU16(out, kLayoutVersion);
+    PutU32(out, static_cast<std::uint32_t>(payload.size()));
+    PutU32(out, Crc32(payload, 0));
+    out.append(payload);
+    return out;
+}
+
+void TOrloDockSite::LoadLayout(const tk::Bytes& data) {
+    OwnedRoot fresh = ReadTree(OpenEnvelope(data));
+    TOrloDockUpdateGuard update(InternalIntf());
+    const std::vector<tk::Component*> previous = HostedPanelsOf(rootZone_);
+    InstallTree(std::move(fresh));
+    FinishLoading(previous);
+}
+
+void TOrloDockSite::SaveLayoutToFile(const tk::String& fileName) {
+    const tk::Bytes data = SaveLayout();
+    std::ofstream file(std::filesystem::path(fileName.toStdU16String()), std::ios::binary | std::ios::trunc);
+    if (file)
+        file.write(data.constData(), data.size());
+    file.close();
+    if (!file)
+        throw EOrloDockLayoutFileError(Text("Cannot write the layout file ") + fileName);
+}
+
+void TOrloDockSite::LoadLayoutFromFile(const tk::String& fileName) {
+    std::ifstream file(std::filesystem::path(fileName.toStdU16String()), std::ios::binary);
+    if (!file)
+        throw EOrloDockLayoutFileError(Text("Cannot open the layout file ") + fileName);
+    const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (file.bad())
+        throw EOrloDockLayoutFileError(Text("Cannot read the layout file ") + fileName);
+    LoadLayout(tk::Bytes(content.data(), static_cast<qsizetype>(content.size())));
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+// The screen: monitors and their work areas, the active control and the
+// cursor position. The cursor position is kept by the toolkit too, so that it
+// is right where the window system cannot report or move the pointer.
+
+#include <functional>
+#include <vector>
+
+#include <orlodock/tk/cursors.h>
+#include <orlodock/tk/geometry.h>
+
+namespace tk {
+
+class Control;
+class Form;
+
+struct Monitor {
+    int MonitorNum = 0;
+    Rect BoundsRect;
+    // The bounds without panels and task bars.
+    Rect WorkareaRect;
+    bool Primary = false;
+    Rect WorkArea() const { return WorkareaRect; }
+    int Left() const { return BoundsRect.Left; }
+    int Top() const { return BoundsRect.Top; }
+    int Width() const { return BoundsRect.Width(); }
+    int Height() const { return BoundsRect.Height(); }
+};
+
+class Screen {
+public:
+    static int MonitorCount();
+    static Monitor Monitors(int index);
+    static std::vector<Monitor> AllMonitors();
+    // The monitor that contains the point, else the nearest one.
+    static Monitor MonitorFromPoint(Point p);
+    static Monitor MonitorFromRect(const Rect& r);
+    static Monitor PrimaryMonitor();
+    // The primary monitor's size and work area.
+    static int Width();
+    static int Height();
+    static Rect WorkAreaRect();
+    // The rectangle around all monitors.
+    static Rect DesktopRect();
+
+    // The focused control of the active form, or nullptr.
+    static Control* ActiveControl();
+    static Form* ActiveForm();
+
+    // Called after the active control changed, with the old and the new one
+    // (either may be nullptr). The old one may be on its way out, already
+    // taken from its parent: ask it no more than where it is. A listener may add or remove listeners while it runs; a
+    // removed one is not called again.
+    using ActiveControlListener = std::function<void(Control* oldControl, Control* newControl)>;
+    // Answers the id to remove the listener with.
+    static int AddActiveControlListener(ActiveControlListener listener);
+    static void RemoveActiveControlListener(int id);
+
+    static Point CursorPos();
+    static void SetCursorPos(Point p);
+    // Toolkit side: the pointer was seen at p (from a mouse event).
+    static void NoteCursorPos(Point p);
+
+    // A cursor shown over every window (crDefault: none).
+    static tk::Cursor Cursor();
+    static void SetCursor(tk::Cursor cursor);
+
+    // The top-level form whose window lies under a screen point, topmost first.
+    static Form* FormAtPoint(Point p);
+    // The top-level forms in stacking order, topmost first.
+    static std::vector<Form*> Forms();
+};
+
+// Metrics of window frames as the toolkit draws them.
+int CaptionHeight();
+int SmallCaptionHeight();
+int BorderWidth();
+int BorderHeight();
+int FrameWidth();
+int FrameHeight();
+
+} // namespace tk

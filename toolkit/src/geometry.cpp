@@ -1,0 +1,30 @@
+#include <orlodock/tk/geometry.h>
+
+#include <QPoint>
+#include <QRect>
+#include <algorithm>
+#include <cmath>
+
+namespace tk {
+
+Rect IntersectRect(const Rect& a, const Rect& b) {
+    Rect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
+    if (r.IsEmpty())
+        return {};
+    return r;
+}
+
+int RoundHalfEven(double value) {
+    // nearbyint honours the default rounding mode, which is to-nearest-even.
+    return static_cast<int>(std::nearbyint(value));
+}
+
+QRect ToQRect(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+Rect FromQRect(const QRect& r) { return BoundsRect(r.x(), r.y(), r.width(), r.height()); }
+
+QPoint ToQPoint(Point p) { return QPoint(p.X, p.Y); }
+
+Point FromQPoint(const QPoint& p) { return {p.x(), p.y()}; }
+
+} // namespace tk
