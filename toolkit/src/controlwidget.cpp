@@ -254,6 +254,11 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
         if (widget_->isWindow())
             control_->WindowGeometryChanged();
         return false;
+    case QEvent::ActivationChange:
+        // A drawn caption shows whether its window is the active one.
+        if (auto* form = dynamic_cast<Form*>(control_))
+            form->InvalidateFrame();
+        return false;
     default:
         return false;
     }

@@ -27,6 +27,18 @@ void Form::BeforeDestruction() {
     CustomControl::BeforeDestruction();
 }
 
+namespace {
+
+// Shows a window that is meant to be visible without taking the activation.
+void ShowWithoutActivating(QWidget* widget) {
+    const bool before = widget->testAttribute(Qt::WA_ShowWithoutActivating);
+    widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    widget->show();
+    widget->setAttribute(Qt::WA_ShowWithoutActivating, before);
+}
+
+} // namespace
+
 void Form::ApplyWindowFlags() {
     Qt::WindowFlags flags = Qt::Window;
     switch (borderStyle_) {
@@ -35,7 +47,8 @@ void Form::ApplyWindowFlags() {
         break;
     case bsToolWindow:
     case bsSizeToolWin:
-        flags = Qt::Tool;
+        // The toolkit draws the caption and frame itself.
+        flags = Qt::Tool | Qt::FramelessWindowHint;
         break;
     case bsDialog:
         flags = Qt::Dialog;
@@ -43,20 +56,25 @@ void Form::ApplyWindowFlags() {
     default:
         break;
     }
-    if (formStyle_ == fsStayOnTop)
+    if (StaysOnTop())
         flags |= Qt::WindowStaysOnTopHint;
+    if (Widget()->windowFlags() == flags)
+        return;
     const bool shown = Widget()->isVisible();
     Widget()->setWindowFlags(flags);
-    // Changing the flags hides the window.
+    // Changing the flags hides the window; it comes back as it was, not activated.
     if (shown)
-        Widget()->show();
+        ShowWithoutActivating(Widget());
 }
 
 void Form::SetBorderStyle(FormBorderStyle value) {
     if (value == borderStyle_)
         return;
+    const bool framed = HasDrawnFrame();
     borderStyle_ = value;
     ApplyWindowFlags();
+    if (framed != HasDrawnFrame())
+        ClientFrameChanged();
 }
 
 void Form::SetFormStyle(tk::FormStyle value) {
@@ -64,6 +82,8 @@ void Form::SetFormStyle(tk::FormStyle value) {
         return;
     formStyle_ = value;
     ApplyWindowFlags();
+    if (Visible() && StaysOnTop())
+        BringToFront();
 }
 
 void Form::SetPosition(FormPosition value) {
@@ -96,7 +116,11 @@ void Form::ApplyVisible() {
     if (Visible()) {
         if (!placed_)
             PlaceByPosition();
-        Widget()->show();
+        // An empty window region shows nothing of the window.
+        if (hasRegion_ && region_.IsEmpty())
+            Widget()->hide();
+        else
+            Widget()->show();
         internal::NoteFormShown(this);
         if (OnShow)
             OnShow(this);
@@ -109,12 +133,71 @@ void Form::ApplyVisible() {
 }
 
 void Form::ShowNoActivate() {
+    const bool before = Widget()->testAttribute(Qt::WA_ShowWithoutActivating);
     Widget()->setAttribute(Qt::WA_ShowWithoutActivating, true);
     Show();
-    Widget()->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    Widget()->setAttribute(Qt::WA_ShowWithoutActivating, before);
 }
 
-void Form::TextChanged() { Widget()->setWindowTitle(Caption()); }
+void Form::ShowOnTop() {
+    if (!StaysOnTop()) {
+        shownOnTop_ = true;
+        ApplyWindowFlags();
+    }
+    // Where it is, as it is: no placing by Position.
+    placed_ = true;
+    if (!Visible())
+        ShowNoActivate();
+    BringToFront();
+}
+
+bool Form::ContainsScreenPoint(Point p) const {
+    if (!BoundsRect().Contains(p))
+        return false;
+    return !hasRegion_ || region_.Contains({p.X - Left(), p.Y - Top()});
+}
+
+void Form::SetWindowRegion(const Region& region) {
+    region_ = region;
+    hasRegion_ = true;
+    ApplyWindowRegion();
+}
+
+void Form::ClearWindowRegion() {
+    region_ = Region();
+    hasRegion_ = false;
+    ApplyWindowRegion();
+}
+
+void Form::ApplyWindowRegion() {
+    // Qt takes an empty mask for "no mask": an empty region hides the window instead.
+    if (hasRegion_ && !region_.IsEmpty())
+        Widget()->setMask(region_.ToQRegion());
+    else
+        Widget()->clearMask();
+    if (!Visible())
+        return;
+    const bool shows = !(hasRegion_ && region_.IsEmpty());
+    if (shows && !Widget()->isVisible())
+        ShowWithoutActivating(Widget());
+    else if (!shows && Widget()->isVisible())
+        Widget()->hide();
+}
+
+void Form::SetAlphaBlend(bool value) {
+    alphaBlend_ = value;
+    Widget()->setWindowOpacity(alphaBlend_ ? alphaBlendValue_ / 255.0 : 1.0);
+}
+
+void Form::SetAlphaBlendValue(std::uint8_t value) {
+    alphaBlendValue_ = value;
+    SetAlphaBlend(alphaBlend_);
+}
+
+void Form::TextChanged() {
+    Widget()->setWindowTitle(Caption());
+    InvalidateFrame();
+}
 
 void Form::DoCreate() {
     if (created_)
@@ -182,7 +265,5 @@ void Form::SetActiveControl(Control* control) {
         return;
     activeControl_ = control;
 }
-
-void Form::WndProc(Message& message) { CustomControl::WndProc(message); }
 
 } // namespace tk

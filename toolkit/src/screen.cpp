@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
@@ -77,93 +76,20 @@ void MoveToFront(Form* form) {
     s.insert(s.begin(), form);
 }
 
-Monitor FromQScreen(QScreen* screen, int index) {
-    Monitor m;
-    m.MonitorNum = index;
-    m.BoundsRect = FromQRect(screen->geometry());
-    m.WorkareaRect = FromQRect(screen->availableGeometry());
-    m.Primary = screen == QGuiApplication::primaryScreen();
-    return m;
-}
-
-long long DistanceSquared(const Rect& r, Point p) {
-    long long dx = p.X < r.Left ? r.Left - p.X : (p.X >= r.Right ? p.X - r.Right + 1 : 0);
-    long long dy = p.Y < r.Top ? r.Top - p.Y : (p.Y >= r.Bottom ? p.Y - r.Bottom + 1 : 0);
-    return dx * dx + dy * dy;
+// Windows that stay on top stay above an ordinary window that comes to the
+// front, even where no window manager keeps them there.
+void KeepOnTopFormsAbove(Form* raised) {
+    if (raised->StaysOnTop())
+        return;
+    std::vector<Form*> onTop;
+    for (Form* f : Stack())
+        if (f->StaysOnTop() && f->Widget()->isVisible())
+            onTop.push_back(f);
+    for (auto it = onTop.rbegin(); it != onTop.rend(); ++it)
+        (*it)->Widget()->raise();
 }
 
 } // namespace
-
-int Screen::MonitorCount() { return static_cast<int>(QGuiApplication::screens().size()); }
-
-Monitor Screen::Monitors(int index) {
-    const auto screens = QGuiApplication::screens();
-    if (index < 0 || index >= screens.size())
-        return PrimaryMonitor();
-    return FromQScreen(screens[index], index);
-}
-
-std::vector<Monitor> Screen::AllMonitors() {
-    std::vector<Monitor> result;
-    const auto screens = QGuiApplication::screens();
-    for (int i = 0; i < screens.size(); ++i)
-        result.push_back(FromQScreen(screens[i], i));
-    return result;
-}
-
-Monitor Screen::PrimaryMonitor() {
-    const auto screens = QGuiApplication::screens();
-    for (int i = 0; i < screens.size(); ++i)
-        if (screens[i] == QGuiApplication::primaryScreen())
-            return FromQScreen(screens[i], i);
-    Monitor m;
-    m.BoundsRect = m.WorkareaRect = MakeRect(0, 0, 1024, 768);
-    m.Primary = true;
-    return m;
-}
-
-Monitor Screen::MonitorFromPoint(Point p) {
-    std::vector<Monitor> all = AllMonitors();
-    if (all.empty())
-        return PrimaryMonitor();
-    return *std::min_element(all.begin(), all.end(), [p](const Monitor& a, const Monitor& b) {
-        return DistanceSquared(a.BoundsRect, p) < DistanceSquared(b.BoundsRect, p);
-    });
-}
-
-Monitor Screen::MonitorFromRect(const Rect& r) {
-    std::vector<Monitor> all = AllMonitors();
-    const Monitor* best = nullptr;
-    long long bestArea = -1;
-    for (const Monitor& m : all) {
-        Rect overlap = IntersectRect(m.BoundsRect, r);
-        long long area = static_cast<long long>(overlap.Width()) * overlap.Height();
-        if (area > bestArea) {
-            bestArea = area;
-            best = &m;
-        }
-    }
-    if (!best || bestArea <= 0)
-        return MonitorFromPoint({r.Left + r.Width() / 2, r.Top + r.Height() / 2});
-    return *best;
-}
-
-int Screen::Width() { return PrimaryMonitor().Width(); }
-int Screen::Height() { return PrimaryMonitor().Height(); }
-Rect Screen::WorkAreaRect() { return PrimaryMonitor().WorkareaRect; }
-
-Rect Screen::DesktopRect() {
-    Rect all{};
-    bool first = true;
-    for (const Monitor& m : AllMonitors()) {
-        const Rect& b = m.BoundsRect;
-        all = first ? b
-                    : MakeRect(std::min(all.Left, b.Left), std::min(all.Top, b.Top), std::max(all.Right, b.Right),
-                               std::max(all.Bottom, b.Bottom));
-        first = false;
-    }
-    return all;
-}
 
 Control* Screen::ActiveControl() { return g_activeControl; }
 Form* Screen::ActiveForm() { return g_activeForm; }
@@ -213,10 +139,10 @@ std::vector<Form*> Screen::Forms() {
     // Windows that stay on top come before the others.
     std::vector<Form*> result;
     for (Form* f : Stack())
-        if (f->FormStyle() == fsStayOnTop)
+        if (f->StaysOnTop())
             result.push_back(f);
     for (Form* f : Stack())
-        if (f->FormStyle() != fsStayOnTop)
+        if (!f->StaysOnTop())
             result.push_back(f);
     return result;
 }
@@ -227,13 +153,6 @@ Form* Screen::FormAtPoint(Point p) {
             return f;
     return nullptr;
 }
-
-int CaptionHeight() { return 19; }
-int SmallCaptionHeight() { return 16; }
-int BorderWidth() { return 1; }
-int BorderHeight() { return 1; }
-int FrameWidth() { return 4; }
-int FrameHeight() { return 4; }
 
 namespace internal {
 
@@ -256,8 +175,15 @@ void NoteControlGone(Control* control) {
     PointerLeft(control);
 }
 
-void NoteFormShown(Form* form) { MoveToFront(form); }
-void NoteFormRaised(Form* form) { MoveToFront(form); }
+void NoteFormShown(Form* form) {
+    MoveToFront(form);
+    KeepOnTopFormsAbove(form);
+}
+
+void NoteFormRaised(Form* form) {
+    MoveToFront(form);
+    KeepOnTopFormsAbove(form);
+}
 
 void NoteFormLowered(Form* form) {
     auto& s = Stack();
