@@ -578,7 +578,10 @@ void Control::SetTabStop(bool value) {
 // ---- z-order ----
 
 void Control::BringToFront() {
-    widget_->raise();
+    if (IsTopLevel())
+        internal::RaiseWindow(widget_.get());
+    else
+        widget_->raise();
     if (parent_) {
         auto& list = parent_->controls_;
         list.erase(std::find(list.begin(), list.end(), this));

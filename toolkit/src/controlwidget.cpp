@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "qtconvert.h"
+#include "toolkit_internal.h"
 #include <orlodock/tk/application.h>
 #include <orlodock/tk/bitmap.h>
 #include <orlodock/tk/customcontrol.h>
@@ -244,6 +245,8 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
         return key == 0;
     }
     case QEvent::FocusIn:
+        if (internal::ActivationBeingUndone(control_->ParentForm()))
+            return false;
         SafeCall([this] { control_->DoEnter(); });
         return false;
     case QEvent::FocusOut:
@@ -258,6 +261,15 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
         // A drawn caption shows whether its window is the active one.
         if (auto* form = dynamic_cast<Form*>(control_))
             form->InvalidateFrame();
+        return false;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        if (auto* form = dynamic_cast<Form*>(control_)) {
+            if (event->type() == QEvent::WindowActivate)
+                internal::FormWindowActivated(form);
+            else
+                internal::FormWindowDeactivated(form);
+        }
         return false;
     default:
         return false;

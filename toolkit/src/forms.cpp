@@ -27,18 +27,6 @@ void Form::BeforeDestruction() {
     CustomControl::BeforeDestruction();
 }
 
-namespace {
-
-// Shows a window that is meant to be visible without taking the activation.
-void ShowWithoutActivating(QWidget* widget) {
-    const bool before = widget->testAttribute(Qt::WA_ShowWithoutActivating);
-    widget->setAttribute(Qt::WA_ShowWithoutActivating, true);
-    widget->show();
-    widget->setAttribute(Qt::WA_ShowWithoutActivating, before);
-}
-
-} // namespace
-
 void Form::ApplyWindowFlags() {
     Qt::WindowFlags flags = Qt::Window;
     switch (borderStyle_) {
@@ -64,7 +52,7 @@ void Form::ApplyWindowFlags() {
     Widget()->setWindowFlags(flags);
     // Changing the flags hides the window; it comes back as it was, not activated.
     if (shown)
-        ShowWithoutActivating(Widget());
+        ShowWindowWithoutActivating();
 }
 
 void Form::SetBorderStyle(FormBorderStyle value) {
@@ -119,6 +107,8 @@ void Form::ApplyVisible() {
         // An empty window region shows nothing of the window.
         if (hasRegion_ && region_.IsEmpty())
             Widget()->hide();
+        else if (showWithoutActivating_)
+            ShowWindowWithoutActivating();
         else
             Widget()->show();
         internal::NoteFormShown(this);
@@ -132,11 +122,21 @@ void Form::ApplyVisible() {
     }
 }
 
+void Form::ShowWindowWithoutActivating() {
+    QWidget* w = Widget();
+    if (!w->isVisible())
+        internal::NoteShownWithoutActivation(this);
+    const bool before = w->testAttribute(Qt::WA_ShowWithoutActivating);
+    w->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    w->show();
+    w->setAttribute(Qt::WA_ShowWithoutActivating, before);
+}
+
 void Form::ShowNoActivate() {
-    const bool before = Widget()->testAttribute(Qt::WA_ShowWithoutActivating);
-    Widget()->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    const bool before = showWithoutActivating_;
+    showWithoutActivating_ = true;
     Show();
-    Widget()->setAttribute(Qt::WA_ShowWithoutActivating, before);
+    showWithoutActivating_ = before;
 }
 
 void Form::ShowOnTop() {
@@ -170,8 +170,9 @@ void Form::ClearWindowRegion() {
 }
 
 void Form::ApplyWindowRegion() {
-    // Qt takes an empty mask for "no mask": an empty region hides the window instead.
-    if (hasRegion_ && !region_.IsEmpty())
+    // Qt takes an empty mask for "no mask": an empty region hides the window
+    // instead. Headless there is no window to shape.
+    if (hasRegion_ && !region_.IsEmpty() && !internal::Headless())
         Widget()->setMask(region_.ToQRegion());
     else
         Widget()->clearMask();
@@ -179,7 +180,7 @@ void Form::ApplyWindowRegion() {
         return;
     const bool shows = !(hasRegion_ && region_.IsEmpty());
     if (shows && !Widget()->isVisible())
-        ShowWithoutActivating(Widget());
+        ShowWindowWithoutActivating();
     else if (!shows && Widget()->isVisible())
         Widget()->hide();
 }
@@ -252,7 +253,7 @@ void Form::ReleaseLater() {
 bool Form::Active() const { return Screen::ActiveForm() == this; }
 
 void Form::Activate() {
-    Widget()->raise();
+    internal::RaiseWindow(Widget());
     Widget()->activateWindow();
     internal::NoteFormRaised(this);
     internal::NoteActivate(this, activeControl_);

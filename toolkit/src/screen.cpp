@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
@@ -58,10 +59,37 @@ void FollowQtFocus() {
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
         for (QWidget* w = now; w; w = w->parentWidget())
             if (Control* control = Control::FromWidget(w)) {
-                internal::NoteFocus(control);
+                if (!internal::ActivationBeingUndone(control->ParentForm()))
+                    internal::NoteFocus(control);
                 return;
             }
     });
+}
+
+// Forms shown without activation on a headless platform, and the window that
+// is to get the activation back.
+struct UnwantedActivation {
+    Form* form;
+    QPointer<QWidget> previous;
+    bool activated = false;
+};
+
+std::vector<UnwantedActivation>& UnwantedActivations() {
+    static std::vector<UnwantedActivation> list;
+    return list;
+}
+
+UnwantedActivation* FindUnwanted(const Form* form) {
+    for (UnwantedActivation& u : UnwantedActivations())
+        if (u.form == form)
+            return &u;
+    return nullptr;
+}
+
+void ForgetUnwanted(const Form* form) {
+    auto& list = UnwantedActivations();
+    list.erase(std::remove_if(list.begin(), list.end(), [form](const UnwantedActivation& u) { return u.form == form; }),
+               list.end());
 }
 
 // Top-level forms, topmost first, as the toolkit stacked them.
@@ -86,7 +114,7 @@ void KeepOnTopFormsAbove(Form* raised) {
         if (f->StaysOnTop() && f->Widget()->isVisible())
             onTop.push_back(f);
     for (auto it = onTop.rbegin(); it != onTop.rend(); ++it)
-        (*it)->Widget()->raise();
+        internal::RaiseWindow((*it)->Widget());
 }
 
 } // namespace
@@ -162,7 +190,41 @@ void NoteFocus(Control* control) {
     SetActiveControl(control);
 }
 
+bool Headless() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+void RaiseWindow(QWidget* window) {
+    if (!Headless())
+        window->raise();
+}
+
+void NoteShownWithoutActivation(Form* form) {
+    if (!Headless() || FindUnwanted(form))
+        return;
+    UnwantedActivations().push_back({form, QApplication::activeWindow()});
+}
+
+void FormWindowActivated(Form* form) {
+    UnwantedActivation* u = FindUnwanted(form);
+    if (!u || u->activated)
+        return;
+    u->activated = true;
+    if (u->previous && u->previous != form->Widget())
+        u->previous->activateWindow();
+}
+
+void FormWindowDeactivated(Form* form) {
+    if (UnwantedActivation* u = FindUnwanted(form); u && u->activated)
+        ForgetUnwanted(form);
+}
+
+bool ActivationBeingUndone(const Form* form) { return form && FindUnwanted(form); }
+
 void NoteActivate(Form* form, Control* activeControl) {
+    // Activated on purpose: nothing to give back.
+    ForgetUnwanted(form);
     g_activeForm = form;
     SetActiveControl(activeControl);
 }
@@ -192,6 +254,7 @@ void NoteFormLowered(Form* form) {
 }
 
 void NoteFormGone(Form* form) {
+    ForgetUnwanted(form);
     auto& s = Stack();
     s.erase(std::remove(s.begin(), s.end(), form), s.end());
     if (g_activeForm == form)

@@ -117,6 +117,7 @@ private:
     void ApplyWindowFlags();
     void PlaceByPosition();
     void ApplyWindowRegion();
+    void ShowWindowWithoutActivating();
     void StartFrameTracking(HitTestCode code, Point screen);
     void TrackFrame(Point screen);
     void EndFrameTracking(Point screen);
@@ -130,6 +131,7 @@ private:
     bool placed_ = false;
     bool releasing_ = false;
     bool shownOnTop_ = false;
+    bool showWithoutActivating_ = false;
     bool hasRegion_ = false;
     Region region_;
     bool alphaBlend_ = false;
