@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -245,7 +246,8 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
         return key == 0;
     }
     case QEvent::FocusIn:
-        if (internal::ActivationBeingUndone(control_->ParentForm()))
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason &&
+            internal::ActivationBeingUndone(control_->ParentForm()))
             return false;
         SafeCall([this] { control_->DoEnter(); });
         return false;
