@@ -13,7 +13,7 @@ install(DIRECTORY toolkit/include/ docking/include/ DESTINATION ${CMAKE_INSTALL_
 install(EXPORT OrloDockTargets NAMESPACE OrloDock:: DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/OrloDock)
 
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake.in
-     "@PACKAGE_INIT@\ninclude(CMakeFindDependencyMacro)\nfind_dependency(Qt6 COMPONENTS Core Gui Widgets)\ninclude(\"\${CMAKE_CURRENT_LIST_DIR}/OrloDockTargets.cmake\")\n")
+     "@PACKAGE_INIT@\ninclude(CMakeFindDependencyMacro)\nfind_dependency(Qt6 COMPONENTS Core Gui Widgets)\nfind_dependency(X11)\ninclude(\"\${CMAKE_CURRENT_LIST_DIR}/OrloDockTargets.cmake\")\n")
 configure_package_config_file(${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake.in
                               ${CMAKE_CURRENT_BINARY_DIR}/OrloDockConfig.cmake
                               INSTALL_DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/OrloDock)

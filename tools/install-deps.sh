@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb x11-apps xauth imagemagick fonts-dejavu-core clang-format
-  qt6-qpa-plugins libxcb-cursor0
+  qt6-qpa-plugins libxcb-cursor0 libx11-dev libxcb1-dev
 )
 
 missing=()

@@ -1,11 +1,14 @@
 // A window built from the toolkit's controls, for looking at under Xvfb:
 //   tools/screenshot /tmp/sample.png build/<dir>/tools/tk_sample_window
+// Over it: a tool window with the caption and frame the toolkit draws, a
+// shaped window and a translucent one (opaque without a compositing manager).
 
 #include <orlodock/tk/application.h>
 #include <orlodock/tk/bitmap.h>
 #include <orlodock/tk/canvas.h>
 #include <orlodock/tk/forms.h>
 #include <orlodock/tk/imagelist.h>
+#include <orlodock/tk/region.h>
 #include <orlodock/tk/stdctrls.h>
 
 using namespace tk;
@@ -76,6 +79,44 @@ private:
     ImageList* images_;
 };
 
+// A floating tool window: caption (cut with an ellipsis), close button, sizing frame.
+Form* MakeToolWindow() {
+    auto* form = new Form(App());
+    form->SetBorderStyle(bsSizeToolWin);
+    form->SetFormStyle(fsStayOnTop);
+    form->SetCaption("Floating tool window with a caption too long for it");
+    form->SetBounds(400, 260, 220, 150);
+    auto* memo = new Memo(form);
+    memo->SetParent(form);
+    memo->SetAlign(alClient);
+    memo->Lines()->Add("Client area of the tool window");
+    return form;
+}
+
+// A window shaped by a region: a cross of bars with a square in the middle.
+Form* MakeShapedWindow() {
+    auto* form = new Form(App());
+    form->SetBorderStyle(bsNone);
+    form->SetColor(clNavy);
+    form->SetBounds(700, 40, 160, 160);
+    const Region cross =
+        Region(MakeRect(60, 0, 100, 160)).United(MakeRect(0, 60, 160, 100)).United(MakeRect(40, 40, 120, 120));
+    form->SetWindowRegion(cross);
+    return form;
+}
+
+// A translucent window shaped like a tab preview: a body with a tab below its left part.
+Form* MakeTranslucentWindow() {
+    auto* form = new Form(App());
+    form->SetBorderStyle(bsNone);
+    form->SetColor(0x00FF8000);
+    form->SetAlphaBlendValue(70);
+    form->SetAlphaBlend(true);
+    form->SetBounds(560, 330, 260, 160);
+    form->SetWindowRegion(Region(MakeRect(0, 0, 260, 140)).United(MakeRect(5, 140, 55, 160)));
+    return form;
+}
+
 class SampleForm : public Form {
 public:
     explicit SampleForm(Component* owner) : Form(owner) {
@@ -135,6 +176,9 @@ public:
             // A drag bar over the drawing and its child, and one on the form across the tree.
             drawing_->DrawInvertBar(MakeRect(0, 170, drawing_->Width(), 174));
             drawing_->DrawInvertBarOnParent(MakeRect(176, 32, 180, 328));
+            MakeToolWindow()->ShowNoActivate();
+            MakeShapedWindow()->ShowOnTop();
+            MakeTranslucentWindow()->ShowOnTop();
         };
     }
 

@@ -482,6 +482,15 @@ void Control::WindowGeometryChanged() {
 
 Rect Control::ClientRect() const { return MakeRect(0, 0, width_, height_); }
 
+void Control::ClientFrameChanged() {
+    for (Control* c : controls_)
+        c->ApplyGeometry();
+    BoundsChanged();
+    Realign();
+    Invalidate();
+    widget_->update();
+}
+
 void Control::SetClientWidth(int value) { SetWidth(value + (width_ - ClientWidth())); }
 void Control::SetClientHeight(int value) { SetHeight(value + (height_ - ClientHeight())); }
 
@@ -569,7 +578,10 @@ void Control::SetTabStop(bool value) {
 // ---- z-order ----
 
 void Control::BringToFront() {
-    widget_->raise();
+    if (IsTopLevel())
+        internal::RaiseWindow(widget_.get());
+    else
+        widget_->raise();
     if (parent_) {
         auto& list = parent_->controls_;
         list.erase(std::find(list.begin(), list.end(), this));
@@ -815,6 +827,8 @@ bool Control::NotifyParentsOfPress(MouseButton button, Point client) {
 }
 
 void Control::DispatchMouseDown(MouseButton button, ShiftState shift, Point client, bool doubleClick) {
+    if (FrameMouse(MouseAction::Down, button, client))
+        return;
     internal::PointerLeft(this);
     if (!NotifyParentsOfPress(button, client))
         return;
@@ -834,12 +848,16 @@ void Control::DispatchMouseDown(MouseButton button, ShiftState shift, Point clie
 
 void Control::DispatchMouseMove(ShiftState shift, Point client) {
     ApplyCursorAt(client);
+    if (FrameMouse(MouseAction::Move, mbLeft, client))
+        return;
     if (!(shift & (ssLeft | ssRight | ssMiddle)) && !g_capture)
         internal::PointerOver(this, ClientToScreen(client));
     SafeCall([&] { MouseMove(shift, client.X, client.Y); });
 }
 
 void Control::DispatchMouseUp(MouseButton button, ShiftState shift, Point client) {
+    if (FrameMouse(MouseAction::Up, button, client))
+        return;
     bool click = false;
     if (button == mbLeft) {
         click = pressed_ && (controlStyle_ & csClickEvents) && ClientRect().Contains(client);

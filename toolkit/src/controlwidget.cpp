@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "qtconvert.h"
+#include "toolkit_internal.h"
 #include <orlodock/tk/application.h>
 #include <orlodock/tk/bitmap.h>
 #include <orlodock/tk/customcontrol.h>
@@ -244,6 +246,9 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
         return key == 0;
     }
     case QEvent::FocusIn:
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason &&
+            internal::ActivationBeingUndone(control_->ParentForm()))
+            return false;
         SafeCall([this] { control_->DoEnter(); });
         return false;
     case QEvent::FocusOut:
@@ -253,6 +258,20 @@ bool ControlBridge::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Resize:
         if (widget_->isWindow())
             control_->WindowGeometryChanged();
+        return false;
+    case QEvent::ActivationChange:
+        // A drawn caption shows whether its window is the active one.
+        if (auto* form = dynamic_cast<Form*>(control_))
+            form->InvalidateFrame();
+        return false;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        if (auto* form = dynamic_cast<Form*>(control_)) {
+            if (event->type() == QEvent::WindowActivate)
+                internal::FormWindowActivated(form);
+            else
+                internal::FormWindowDeactivated(form);
+        }
         return false;
     default:
         return false;

@@ -32,7 +32,7 @@ const QImage& CustomControl::BackBuffer() const { return *buffer_; }
 bool CustomControl::HasInvalidArea() const { return !invalid_->isEmpty(); }
 
 void CustomControl::EnsureBuffer() {
-    const QSize size(Width(), Height());
+    const QSize size(ClientWidth(), ClientHeight());
     if (buffer_->size() == size && !buffer_->isNull())
         return;
     if (size.isEmpty()) {
@@ -54,7 +54,7 @@ void CustomControl::EnsureBuffer() {
 
 void CustomControl::BoundsChanged() {
     // A new size repaints the whole control: zones and bars depend on it.
-    if (buffer_->size() != QSize(Width(), Height()))
+    if (buffer_->size() != QSize(ClientWidth(), ClientHeight()))
         Invalidate();
     Control::BoundsChanged();
 }
@@ -63,8 +63,10 @@ void CustomControl::Invalidated(const Rect& rect) { *invalid_ += ToQRect(rect); 
 
 void CustomControl::BufferChanged(const Rect& r) {
     // Inside a paint the buffer is copied to the screen right after.
-    if (!painting_)
-        Widget()->update(ToQRect(r));
+    if (!painting_) {
+        const Point off = ClientOffset();
+        Widget()->update(ToQRect(OffsetRect(r, off.X, off.Y)));
+    }
 }
 
 void CustomControl::Paint() {
@@ -97,11 +99,19 @@ void CustomControl::PaintEvent(QPaintEvent* event) {
     if (alive.expired())
         return;
     QPainter p(Widget());
-    if (buffer_->isNull())
-        return;
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : event->region())
-        p.drawImage(r, *buffer_, r);
+    if (!buffer_->isNull()) {
+        // The event speaks window coordinates; the buffer holds the client area.
+        const Point off = ClientOffset();
+        const QRect client(off.X, off.Y, buffer_->width(), buffer_->height());
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& r : event->region()) {
+            const QRect part = r & client;
+            if (!part.isEmpty())
+                p.drawImage(part, *buffer_, part.translated(-off.X, -off.Y));
+        }
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    PaintNonClient(p);
 }
 
 void CustomControl::DrawInvertBar(const Rect& rect) { InvertRect(rect, DragBarBrush()); }

@@ -35,7 +35,8 @@ void Form::ApplyWindowFlags() {
         break;
     case bsToolWindow:
     case bsSizeToolWin:
-        flags = Qt::Tool;
+        // The toolkit draws the caption and frame itself.
+        flags = Qt::Tool | Qt::FramelessWindowHint;
         break;
     case bsDialog:
         flags = Qt::Dialog;
@@ -43,20 +44,25 @@ void Form::ApplyWindowFlags() {
     default:
         break;
     }
-    if (formStyle_ == fsStayOnTop)
+    if (StaysOnTop())
         flags |= Qt::WindowStaysOnTopHint;
+    if (Widget()->windowFlags() == flags)
+        return;
     const bool shown = Widget()->isVisible();
     Widget()->setWindowFlags(flags);
-    // Changing the flags hides the window.
+    // Changing the flags hides the window; it comes back as it was, not activated.
     if (shown)
-        Widget()->show();
+        ShowWindowWithoutActivating();
 }
 
 void Form::SetBorderStyle(FormBorderStyle value) {
     if (value == borderStyle_)
         return;
+    const bool framed = HasDrawnFrame();
     borderStyle_ = value;
     ApplyWindowFlags();
+    if (framed != HasDrawnFrame())
+        ClientFrameChanged();
 }
 
 void Form::SetFormStyle(tk::FormStyle value) {
@@ -64,6 +70,8 @@ void Form::SetFormStyle(tk::FormStyle value) {
         return;
     formStyle_ = value;
     ApplyWindowFlags();
+    if (Visible() && StaysOnTop())
+        BringToFront();
 }
 
 void Form::SetPosition(FormPosition value) {
@@ -96,7 +104,13 @@ void Form::ApplyVisible() {
     if (Visible()) {
         if (!placed_)
             PlaceByPosition();
-        Widget()->show();
+        // An empty window region shows nothing of the window.
+        if (hasRegion_ && region_.IsEmpty())
+            Widget()->hide();
+        else if (showWithoutActivating_)
+            ShowWindowWithoutActivating();
+        else
+            Widget()->show();
         internal::NoteFormShown(this);
         if (OnShow)
             OnShow(this);
@@ -108,13 +122,83 @@ void Form::ApplyVisible() {
     }
 }
 
-void Form::ShowNoActivate() {
-    Widget()->setAttribute(Qt::WA_ShowWithoutActivating, true);
-    Show();
-    Widget()->setAttribute(Qt::WA_ShowWithoutActivating, false);
+void Form::ShowWindowWithoutActivating() {
+    QWidget* w = Widget();
+    if (!w->isVisible())
+        internal::NoteShownWithoutActivation(this);
+    const bool before = w->testAttribute(Qt::WA_ShowWithoutActivating);
+    w->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    w->show();
+    w->setAttribute(Qt::WA_ShowWithoutActivating, before);
 }
 
-void Form::TextChanged() { Widget()->setWindowTitle(Caption()); }
+void Form::ShowNoActivate() {
+    const bool before = showWithoutActivating_;
+    showWithoutActivating_ = true;
+    Show();
+    showWithoutActivating_ = before;
+}
+
+void Form::ShowOnTop() {
+    if (!StaysOnTop()) {
+        shownOnTop_ = true;
+        ApplyWindowFlags();
+    }
+    // Where it is, as it is: no placing by Position.
+    placed_ = true;
+    if (!Visible())
+        ShowNoActivate();
+    BringToFront();
+}
+
+bool Form::ContainsScreenPoint(Point p) const {
+    if (!BoundsRect().Contains(p))
+        return false;
+    return !hasRegion_ || region_.Contains({p.X - Left(), p.Y - Top()});
+}
+
+void Form::SetWindowRegion(const Region& region) {
+    region_ = region;
+    hasRegion_ = true;
+    ApplyWindowRegion();
+}
+
+void Form::ClearWindowRegion() {
+    region_ = Region();
+    hasRegion_ = false;
+    ApplyWindowRegion();
+}
+
+void Form::ApplyWindowRegion() {
+    // Qt takes an empty mask for "no mask": an empty region hides the window
+    // instead. Headless there is no window to shape.
+    if (hasRegion_ && !region_.IsEmpty() && !internal::Headless())
+        Widget()->setMask(region_.ToQRegion());
+    else
+        Widget()->clearMask();
+    if (!Visible())
+        return;
+    const bool shows = !(hasRegion_ && region_.IsEmpty());
+    if (shows && !Widget()->isVisible())
+        ShowWindowWithoutActivating();
+    else if (!shows && Widget()->isVisible())
+        Widget()->hide();
+}
+
+void Form::SetAlphaBlend(bool value) {
+    alphaBlend_ = value;
+    Widget()->setWindowOpacity(alphaBlend_ ? alphaBlendValue_ / 255.0 : 1.0);
+}
+
+void Form::SetAlphaBlendValue(std::uint8_t value) {
+    alphaBlendValue_ = value;
+    SetAlphaBlend(alphaBlend_);
+}
+
+void Form::TextChanged() {
+    Widget()->setWindowTitle(Caption());
+    InvalidateFrame();
+}
 
 void Form::DoCreate() {
     if (created_)
@@ -169,7 +253,7 @@ void Form::ReleaseLater() {
 bool Form::Active() const { return Screen::ActiveForm() == this; }
 
 void Form::Activate() {
-    Widget()->raise();
+    internal::RaiseWindow(Widget());
     Widget()->activateWindow();
     internal::NoteFormRaised(this);
     internal::NoteActivate(this, activeControl_);
@@ -182,7 +266,5 @@ void Form::SetActiveControl(Control* control) {
         return;
     activeControl_ = control;
 }
-
-void Form::WndProc(Message& message) { CustomControl::WndProc(message); }
 
 } // namespace tk

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QScreen>
+#include <QPointer>
 #include <QWidget>
 #include <algorithm>
 #include <memory>
@@ -59,10 +59,37 @@ void FollowQtFocus() {
     QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
         for (QWidget* w = now; w; w = w->parentWidget())
             if (Control* control = Control::FromWidget(w)) {
-                internal::NoteFocus(control);
+                if (!internal::ActivationBeingUndone(control->ParentForm()))
+                    internal::NoteFocus(control);
                 return;
             }
     });
+}
+
+// Forms shown without activation on a headless platform, and the window that
+// is to get the activation back.
+struct UnwantedActivation {
+    Form* form;
+    QPointer<QWidget> previous;
+    bool activated = false;
+};
+
+std::vector<UnwantedActivation>& UnwantedActivations() {
+    static std::vector<UnwantedActivation> list;
+    return list;
+}
+
+UnwantedActivation* FindUnwanted(const Form* form) {
+    for (UnwantedActivation& u : UnwantedActivations())
+        if (u.form == form)
+            return &u;
+    return nullptr;
+}
+
+void ForgetUnwanted(const Form* form) {
+    auto& list = UnwantedActivations();
+    list.erase(std::remove_if(list.begin(), list.end(), [form](const UnwantedActivation& u) { return u.form == form; }),
+               list.end());
 }
 
 // Top-level forms, topmost first, as the toolkit stacked them.
@@ -77,93 +104,20 @@ void MoveToFront(Form* form) {
     s.insert(s.begin(), form);
 }
 
-Monitor FromQScreen(QScreen* screen, int index) {
-    Monitor m;
-    m.MonitorNum = index;
-    m.BoundsRect = FromQRect(screen->geometry());
-    m.WorkareaRect = FromQRect(screen->availableGeometry());
-    m.Primary = screen == QGuiApplication::primaryScreen();
-    return m;
-}
-
-long long DistanceSquared(const Rect& r, Point p) {
-    long long dx = p.X < r.Left ? r.Left - p.X : (p.X >= r.Right ? p.X - r.Right + 1 : 0);
-    long long dy = p.Y < r.Top ? r.Top - p.Y : (p.Y >= r.Bottom ? p.Y - r.Bottom + 1 : 0);
-    return dx * dx + dy * dy;
+// Windows that stay on top stay above an ordinary window that comes to the
+// front, even where no window manager keeps them there.
+void KeepOnTopFormsAbove(Form* raised) {
+    if (raised->StaysOnTop())
+        return;
+    std::vector<Form*> onTop;
+    for (Form* f : Stack())
+        if (f->StaysOnTop() && f->Widget()->isVisible())
+            onTop.push_back(f);
+    for (auto it = onTop.rbegin(); it != onTop.rend(); ++it)
+        internal::RaiseWindow((*it)->Widget());
 }
 
 } // namespace
-
-int Screen::MonitorCount() { return static_cast<int>(QGuiApplication::screens().size()); }
-
-Monitor Screen::Monitors(int index) {
-    const auto screens = QGuiApplication::screens();
-    if (index < 0 || index >= screens.size())
-        return PrimaryMonitor();
-    return FromQScreen(screens[index], index);
-}
-
-std::vector<Monitor> Screen::AllMonitors() {
-    std::vector<Monitor> result;
-    const auto screens = QGuiApplication::screens();
-    for (int i = 0; i < screens.size(); ++i)
-        result.push_back(FromQScreen(screens[i], i));
-    return result;
-}
-
-Monitor Screen::PrimaryMonitor() {
-    const auto screens = QGuiApplication::screens();
-    for (int i = 0; i < screens.size(); ++i)
-        if (screens[i] == QGuiApplication::primaryScreen())
-            return FromQScreen(screens[i], i);
-    Monitor m;
-    m.BoundsRect = m.WorkareaRect = MakeRect(0, 0, 1024, 768);
-    m.Primary = true;
-    return m;
-}
-
-Monitor Screen::MonitorFromPoint(Point p) {
-    std::vector<Monitor> all = AllMonitors();
-    if (all.empty())
-        return PrimaryMonitor();
-    return *std::min_element(all.begin(), all.end(), [p](const Monitor& a, const Monitor& b) {
-        return DistanceSquared(a.BoundsRect, p) < DistanceSquared(b.BoundsRect, p);
-    });
-}
-
-Monitor Screen::MonitorFromRect(const Rect& r) {
-    std::vector<Monitor> all = AllMonitors();
-    const Monitor* best = nullptr;
-    long long bestArea = -1;
-    for (const Monitor& m : all) {
-        Rect overlap = IntersectRect(m.BoundsRect, r);
-        long long area = static_cast<long long>(overlap.Width()) * overlap.Height();
-        if (area > bestArea) {
-            bestArea = area;
-            best = &m;
-        }
-    }
-    if (!best || bestArea <= 0)
-        return MonitorFromPoint({r.Left + r.Width() / 2, r.Top + r.Height() / 2});
-    return *best;
-}
-
-int Screen::Width() { return PrimaryMonitor().Width(); }
-int Screen::Height() { return PrimaryMonitor().Height(); }
-Rect Screen::WorkAreaRect() { return PrimaryMonitor().WorkareaRect; }
-
-Rect Screen::DesktopRect() {
-    Rect all{};
-    bool first = true;
-    for (const Monitor& m : AllMonitors()) {
-        const Rect& b = m.BoundsRect;
-        all = first ? b
-                    : MakeRect(std::min(all.Left, b.Left), std::min(all.Top, b.Top), std::max(all.Right, b.Right),
-                               std::max(all.Bottom, b.Bottom));
-        first = false;
-    }
-    return all;
-}
 
 Control* Screen::ActiveControl() { return g_activeControl; }
 Form* Screen::ActiveForm() { return g_activeForm; }
@@ -213,10 +167,10 @@ std::vector<Form*> Screen::Forms() {
     // Windows that stay on top come before the others.
     std::vector<Form*> result;
     for (Form* f : Stack())
-        if (f->FormStyle() == fsStayOnTop)
+        if (f->StaysOnTop())
             result.push_back(f);
     for (Form* f : Stack())
-        if (f->FormStyle() != fsStayOnTop)
+        if (!f->StaysOnTop())
             result.push_back(f);
     return result;
 }
@@ -228,13 +182,6 @@ Form* Screen::FormAtPoint(Point p) {
     return nullptr;
 }
 
-int CaptionHeight() { return 19; }
-int SmallCaptionHeight() { return 16; }
-int BorderWidth() { return 1; }
-int BorderHeight() { return 1; }
-int FrameWidth() { return 4; }
-int FrameHeight() { return 4; }
-
 namespace internal {
 
 void NoteFocus(Control* control) {
@@ -243,7 +190,41 @@ void NoteFocus(Control* control) {
     SetActiveControl(control);
 }
 
+bool Headless() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+void RaiseWindow(QWidget* window) {
+    if (!Headless())
+        window->raise();
+}
+
+void NoteShownWithoutActivation(Form* form) {
+    if (!Headless() || FindUnwanted(form))
+        return;
+    UnwantedActivations().push_back({form, QApplication::activeWindow()});
+}
+
+void FormWindowActivated(Form* form) {
+    UnwantedActivation* u = FindUnwanted(form);
+    if (!u || u->activated)
+        return;
+    u->activated = true;
+    if (u->previous && u->previous != form->Widget())
+        u->previous->activateWindow();
+}
+
+void FormWindowDeactivated(Form* form) {
+    if (UnwantedActivation* u = FindUnwanted(form); u && u->activated)
+        ForgetUnwanted(form);
+}
+
+bool ActivationBeingUndone(const Form* form) { return form && FindUnwanted(form); }
+
 void NoteActivate(Form* form, Control* activeControl) {
+    // Activated on purpose: nothing to give back.
+    ForgetUnwanted(form);
     g_activeForm = form;
     SetActiveControl(activeControl);
 }
@@ -256,8 +237,15 @@ void NoteControlGone(Control* control) {
     PointerLeft(control);
 }
 
-void NoteFormShown(Form* form) { MoveToFront(form); }
-void NoteFormRaised(Form* form) { MoveToFront(form); }
+void NoteFormShown(Form* form) {
+    MoveToFront(form);
+    KeepOnTopFormsAbove(form);
+}
+
+void NoteFormRaised(Form* form) {
+    MoveToFront(form);
+    KeepOnTopFormsAbove(form);
+}
 
 void NoteFormLowered(Form* form) {
     auto& s = Stack();
@@ -266,6 +254,7 @@ void NoteFormLowered(Form* form) {
 }
 
 void NoteFormGone(Form* form) {
+    ForgetUnwanted(form);
     auto& s = Stack();
     s.erase(std::remove(s.begin(), s.end(), form), s.end());
     if (g_activeForm == form)

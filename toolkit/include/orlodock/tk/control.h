@@ -312,6 +312,19 @@ protected:
 
     // Where the client area starts inside the window (a frame drawn by the toolkit).
     virtual Point ClientOffset() const { return {0, 0}; }
+    // The frame around the client area changed: children move with the client area.
+    void ClientFrameChanged();
+
+    enum class MouseAction { Down, Move, Up };
+    // A window whose frame the toolkit draws takes here the mouse messages for
+    // its frame (and those of a move or resize it runs itself); client is the
+    // pointer in client coordinates. Answers true when it took the message.
+    virtual bool FrameMouse(MouseAction action, MouseButton button, Point client) {
+        (void)action;
+        (void)button;
+        (void)client;
+        return false;
+    }
     // Whether this control is a top-level window (forms).
     virtual bool IsTopLevel() const { return false; }
     // Applies widget geometry; top-level windows place the window on the screen.

@@ -11,6 +11,7 @@
 
 class QImage;
 class QPaintEvent;
+class QPainter;
 class QRegion;
 
 namespace tk {
@@ -36,7 +37,7 @@ public:
     void DrawInvertBar(const Rect& rect, const tk::Brush& brush);
     void DrawInvertBarOnParent(const Rect& parentClientRect, const tk::Brush& brush);
 
-    // Toolkit side: the back buffer (sized to the control) and the part of it
+    // Toolkit side: the back buffer (sized to the client area) and the part of it
     // that Paint must redraw before the next copy to the screen.
     const QImage& BackBuffer() const;
     bool HasInvalidArea() const;
@@ -49,6 +50,9 @@ protected:
     void Paint() override;
     void BoundsChanged() override;
     void Invalidated(const Rect& rect) override;
+    // Paints what lies around the client area (a frame the toolkit draws), in
+    // window coordinates, after the client area was copied to the screen.
+    virtual void PaintNonClient(QPainter& painter) { (void)painter; }
 
 private:
     friend class ControlWidget;

@@ -2,9 +2,15 @@
 
 // Forms: top-level windows. Left/Top are screen coordinates of the window;
 // the window frame, when the window system draws one, is not part of the
-// bounds (frames drawn by the toolkit are: see ClientRect).
+// bounds. Tool windows (bsToolWindow, bsSizeToolWin) are frameless windows
+// whose caption bar and frame the toolkit draws, hit-tests and handles
+// itself, so they look and behave alike under every window manager; their
+// frame is part of the bounds, and ClientRect is what lies inside it.
+
+#include <cstdint>
 
 #include <orlodock/tk/customcontrol.h>
+#include <orlodock/tk/region.h>
 
 namespace tk {
 
@@ -30,8 +36,38 @@ public:
     bool AutoScroll() const { return autoScroll_; }
     void SetAutoScroll(bool value) { autoScroll_ = value; }
 
-    // Whether a screen point lies in the window (its shape may be less than its bounds).
-    virtual bool ContainsScreenPoint(Point p) const { return BoundsRect().Contains(p); }
+    // Whether a screen point lies in the window (its window region may be less than its bounds).
+    virtual bool ContainsScreenPoint(Point p) const;
+
+    // ---- the caption and frame the toolkit draws (tool windows) ----
+    bool HasDrawnFrame() const { return borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin; }
+    Rect ClientRect() const override;
+    // The part of the window under a screen point: what TK_NCHITTEST answers
+    // unless the window procedure answers it otherwise.
+    HitTestCode HitTest(Point screen) const;
+
+    // ---- stacking without activation ----
+    // Above the application's ordinary windows: fsStayOnTop, or shown with ShowOnTop.
+    bool StaysOnTop() const { return formStyle_ == fsStayOnTop || shownOnTop_; }
+    // Shows the window above every other one, where it stays from now on,
+    // without moving, sizing or activating it.
+    void ShowOnTop();
+    // Moves the window by (dx, dy) without sizing, restacking or activating it.
+    void MoveBy(int dx, int dy) { SetBounds(Left() + dx, Top() + dy, Width(), Height()); }
+
+    // ---- window region: only its pixels are drawn and take the mouse ----
+    // In window coordinates (0,0 is the window's top-left corner). The form
+    // keeps its own copy; an empty region shows nothing of the window.
+    void SetWindowRegion(const Region& region);
+    void ClearWindowRegion();
+    bool HasWindowRegion() const { return hasRegion_; }
+    const Region& WindowRegion() const { return region_; }
+
+    // ---- constant alpha (needs a compositing manager, see Screen::CompositingAvailable) ----
+    bool AlphaBlend() const { return alphaBlend_; }
+    void SetAlphaBlend(bool value);
+    std::uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+    void SetAlphaBlendValue(std::uint8_t value);
 
     // Runs OnCreate; Application::CreateForm calls it once the form is constructed.
     void DoCreate();
@@ -60,13 +96,32 @@ protected:
     void ApplyVisible() override;
     void TextChanged() override;
     void BeforeDestruction() override;
+    // Default handling of the non-client messages: the caption moves the
+    // window, a border of a sizeable one sizes it, the close button closes it.
     void WndProc(Message& message) override;
+    // The close button of the drawn caption was clicked; the default is Close().
+    virtual void CloseButtonClick();
+
+    Point ClientOffset() const override;
+    tk::Cursor GetCursorAt(Point client) override;
+    bool FrameMouse(MouseAction action, MouseButton button, Point client) override;
+    void PaintNonClient(QPainter& painter) override;
 
 private:
     friend class ControlWidget;
+    friend class ControlBridge;
+    // What a press on the drawn frame started.
+    enum class FrameTracking { None, Moving, Sizing, CloseButton };
+
     void WindowClosing(bool& accept);
     void ApplyWindowFlags();
     void PlaceByPosition();
+    void ApplyWindowRegion();
+    void ShowWindowWithoutActivating();
+    void StartFrameTracking(HitTestCode code, Point screen);
+    void TrackFrame(Point screen);
+    void EndFrameTracking(Point screen);
+    void InvalidateFrame();
 
     FormBorderStyle borderStyle_ = bsSizeable;
     tk::FormStyle formStyle_ = fsNormal;
@@ -75,6 +130,17 @@ private:
     bool created_ = false;
     bool placed_ = false;
     bool releasing_ = false;
+    bool shownOnTop_ = false;
+    bool showWithoutActivating_ = false;
+    bool hasRegion_ = false;
+    Region region_;
+    bool alphaBlend_ = false;
+    std::uint8_t alphaBlendValue_ = 255;
+    FrameTracking tracking_ = FrameTracking::None;
+    HitTestCode trackedPart_ = HTNOWHERE;
+    Point trackStart_;
+    Rect trackStartBounds_;
+    bool closeButtonDown_ = false;
     Control* activeControl_ = nullptr;
 };
 

@@ -37,6 +37,36 @@ constexpr unsigned TK_LBUTTONDOWN = 0x0201;
 constexpr unsigned TK_RBUTTONDOWN = 0x0204;
 constexpr unsigned TK_MBUTTONDOWN = 0x0207;
 
+// Non-client messages of the windows whose caption and frame the toolkit draws
+// (tool windows). TK_NCHITTEST: LParam is a screen point (PackPoint), the
+// Result a HitTestCode. The others: WParam is the hit code of the pointer,
+// LParam the screen point. A procedure that answers a message without passing
+// it on keeps the default handling (moving, sizing, the close button) from
+// running. While a control holds the mouse capture, every mouse message is a
+// client one.
+constexpr unsigned TK_NCHITTEST = 0x0084;
+constexpr unsigned TK_NCMOUSEMOVE = 0x00A0;
+constexpr unsigned TK_NCLBUTTONDOWN = 0x00A1;
+constexpr unsigned TK_NCLBUTTONUP = 0x00A2;
+
+// Parts of a window, as TK_NCHITTEST answers them.
+enum HitTestCode : int {
+    HTNOWHERE = 0,
+    HTCLIENT = 1,
+    HTCAPTION = 2,
+    HTLEFT = 10,
+    HTRIGHT = 11,
+    HTTOP = 12,
+    HTTOPLEFT = 13,
+    HTTOPRIGHT = 14,
+    HTBOTTOM = 15,
+    HTBOTTOMLEFT = 16,
+    HTBOTTOMRIGHT = 17,
+    // The frame of a window that cannot be sized.
+    HTBORDER = 18,
+    HTCLOSE = 20,
+};
+
 // A point in an LParam: x in the low 16 bits, y in the next 16, both signed.
 constexpr long long PackPoint(int x, int y) {
     return (static_cast<long long>(static_cast<std::uint16_t>(y)) << 16) | static_cast<std::uint16_t>(x);

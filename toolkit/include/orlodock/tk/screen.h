@@ -9,6 +9,7 @@
 
 #include <orlodock/tk/cursors.h>
 #include <orlodock/tk/geometry.h>
+#include <orlodock/tk/metrics.h>
 
 namespace tk {
 
@@ -43,6 +44,18 @@ public:
     static Rect WorkAreaRect();
     // The rectangle around all monitors.
     static Rect DesktopRect();
+    // The rectangle around the work areas of all monitors; its origin is
+    // negative when a monitor lies left of or above the primary one.
+    static Rect DesktopWorkAreaRect();
+    // Tests: every monitor query answers from this layout instead of the real
+    // monitors (MonitorNum is set from the order); an empty list goes back.
+    static void SetMonitorLayoutForTesting(std::vector<Monitor> monitors);
+
+    // Whether windows can be translucent: the X11 screen has a compositing
+    // manager (an owner of the _NET_WM_CM_S<n> selection), or the platform
+    // always composites. False headless. Without it, constant alpha shows an
+    // opaque window.
+    static bool CompositingAvailable();
 
     // The focused control of the active form, or nullptr.
     static Control* ActiveControl();
@@ -71,13 +84,5 @@ public:
     // The top-level forms in stacking order, topmost first.
     static std::vector<Form*> Forms();
 };
-
-// Metrics of window frames as the toolkit draws them.
-int CaptionHeight();
-int SmallCaptionHeight();
-int BorderWidth();
-int BorderHeight();
-int FrameWidth();
-int FrameHeight();
 
 } // namespace tk
