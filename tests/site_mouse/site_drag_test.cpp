@@ -88,7 +88,7 @@ TEST_P(SiteSplitterTest, TheBarFollowsThePointerAboveThePanelsAndTheZonesFollowO
     mouse.Move(Screen(start));
     mouse.Press(Screen(start));
     mouse.Move(Screen(to));
-    EXPECT_EQ(site->DragState(), 2);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Splitter);
     EXPECT_EQ(site->SplitZone(), za);
 
     const QImage during = Shown();
@@ -232,7 +232,7 @@ TEST_P(SiteEdgeTest, TheBarIsDrawnOnTheWindowWhereTheEdgeWillBe) {
     const tk::Point start = Centre(site->EdgeSplitterRect());
     mouse.Move(Screen(start));
     mouse.Press(Screen(start));
-    EXPECT_EQ(site->DragState(), 1);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::InnerEdge);
     EXPECT_TRUE(site->EdgeDragging());
     mouse.Move(Screen(Inward(start, 40)));
     const QImage during = ShownWindow();
