@@ -110,6 +110,26 @@ TEST_P(SiteSplitterTest, TheBarFollowsThePointerAboveThePanelsAndTheZonesFollowO
     EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
 }
 
+TEST_P(SiteSplitterTest, ASplitZoneLeavingTheSiteIsLetGoAtOnce) {
+    const tk::Point start = OnSplitter(za, SideBySide());
+    const tk::Point to = Along(start, 40);
+    mouse.Move(Screen(start));
+    mouse.Press(Screen(start));
+    mouse.Move(Screen(to));
+    ASSERT_EQ(site->SplitZone(), za);
+
+    site->RemoveZone(za->ZoneID());
+    Owned<TOrloDockZone> removed(za);
+    EXPECT_EQ(site->SplitZone(), nullptr) << "before any further mouse message";
+    tktest::PumpEvents();
+    const QImage gone = Shown();
+    const tk::Rect bBefore = zb->Bounds();
+    mouse.Release(Screen(to));
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
+    EXPECT_EQ(zb->Bounds(), bBefore);
+    EXPECT_EQ(tktest::CountDifferentPixels(gone, Shown()), 0) << "the bar went with the zone";
+}
+
 TEST_P(SiteSplitterTest, ResizeCursorOverTheSplitterOnly) {
     const tk::Cursor split = SideBySide() ? tk::crHSplit : tk::crVSplit;
     mouse.Move(Screen(OnSplitter(za, SideBySide())));
