@@ -117,25 +117,11 @@ bool TOrloDockContainerZone::GetDockRect(IOrloDockZone* source, IOrloDockZone* t
     }
 
     if (ChildOrientation() == voVert || ChildOrientation() == voHorz || ChildOrientation() == voTabbed) {
-        switch (position) {
-        case tk::alTop:
-            rect.Bottom = rect.Top + h;
-            break;
-        case tk::alBottom:
-            rect.Top = rect.Bottom - h;
-            break;
-        case tk::alLeft:
-            rect.Right = rect.Left + w;
-            break;
-        case tk::alRight:
-            rect.Left = rect.Right - w;
-            break;
-        case tk::alClient:
+        // A side gets a strip of the target; the client position keeps the whole of it.
+        if (const std::optional<tk::Edge> side = tk::AlignedEdge(position))
+            rect = tk::Band(rect, *side, side->Across == tk::Axis::Vertical ? h : w);
+        else if (position == tk::alClient)
             rect = targetScreen;
-            break;
-        default:
-            break;
-        }
     }
     return true;
 }

@@ -296,18 +296,12 @@ void TOrloDockRootZone::InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling
     const int percentage = sibling->ParentSizePercentage();
     int zoneShare = percentage / 2;
     int siblingShare = percentage - zoneShare;
-    switch (parent->ChildOrientation()) {
-    case voVert:
-        SplitRect(after ? 4 : 3, siblingRect, zoneRect);
-        break;
-    case voTabbed:
+    if (parent->ChildOrientation() == voTabbed) {
         zone->SetParentSizePercentage(100);
         zoneShare = 100;
         siblingShare = 100;
-        break;
-    default:
-        SplitRect(after ? 2 : 1, siblingRect, zoneRect);
-        break;
+    } else {
+        SplitRect(parent->ChildOrientation(), after, siblingRect, zoneRect);
     }
     zone->SetBounds(zoneRect);
     sibling->SetBounds(siblingRect);
@@ -352,8 +346,7 @@ void TOrloDockRootZone::SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, 
         target->SetParentSizePercentage(50);
         zone->SetParentSizePercentage(50);
         target->SetParentZone(container);
-        const bool sideBySide = orientation == voVert;
-        SplitRect(after ? (sideBySide ? 4 : 2) : (sideBySide ? 3 : 1), targetRect, zoneRect);
+        SplitRect(orientation, after, targetRect, zoneRect);
     } else {
         target->SetParentSizePercentage(100);
         target->SetParentZone(container);
@@ -371,36 +364,17 @@ void TOrloDockRootZone::SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, 
     parent->UpdateBounds();
 }
 
-void TOrloDockRootZone::SplitRect(int mode, tk::Rect& a, tk::Rect& b) {
+void TOrloDockRootZone::SplitRect(TOrloDockOrientation orientation, bool after, tk::Rect& a, tk::Rect& b) {
     b = a;
-    switch (mode) {
-    case 1: {
-        const int h = (a.Bottom - a.Top) / 2;
-        a.Top = a.Bottom - h;
-        b.Bottom = a.Top - 1;
-        break;
-    }
-    case 2: {
-        const int h = (b.Bottom - b.Top) / 2;
-        b.Top = b.Bottom - h;
-        a.Bottom = b.Top - 1;
-        break;
-    }
-    case 3: {
-        const int w = (b.Right - b.Left) / 2;
-        b.Right = b.Right - w;
-        a.Left = b.Right + 1;
-        break;
-    }
-    case 4: {
-        const int w = (a.Right - a.Left) / 2;
-        a.Right = a.Right - w;
-        b.Left = a.Right + 1;
-        break;
-    }
-    default:
-        break;
-    }
+    const tk::Axis axis = ArrangementAxis(orientation);
+    tk::Rect& first = after ? a : b;
+    tk::Rect& second = after ? b : a;
+    const int half = tk::Extent(a, axis) / 2;
+    // The second part gets the half and the first the rest, less the pixel
+    // between them; in a row that pixel comes off the second part instead.
+    const int firstEnd = tk::End(a, axis) - half - (axis == tk::Axis::Vertical ? 1 : 0);
+    tk::SetEnd(first, axis, firstEnd);
+    tk::SetStart(second, axis, firstEnd + 1);
 }
 
 // ---- tab groups ----

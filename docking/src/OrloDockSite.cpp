@@ -1,5 +1,8 @@
 #include <orlodock/docking/OrloDockSite.h>
 
+#include <optional>
+
+#include "OrloDockSiteMouse.h"
 #include <orlodock/docking/OrloDockOrloTheme.h>
 #include <orlodock/docking/OrloDockPanel.h>
 #include <orlodock/docking/OrloDockZones.h>
@@ -74,14 +77,12 @@ TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
 
     themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
 
-    dragState_ = 0;
     updateCount_ = 0;
     SetColor(tk::clBtnFace);
     if (!IsDesigning())
         SetDoubleBuffered(true);
-    edgeDragging_ = false;
 
-    patternBrush_ = std::make_unique<tk::Brush>(tk::DragBarBrush());
+    mouse_ = std::make_unique<TOrloDockSiteMouse>(*this);
 
     // No manager can be set yet, so the size is the site's own default.
     SetBounds(Left(), Top(), kDefaultSiteSize, kDefaultSiteSize);
@@ -95,6 +96,7 @@ TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
 
 TOrloDockSite::~TOrloDockSite() {
     StopFollowingFocus();
+    mouse_.reset();
     // Reached by a plain delete: the tree still has to let go of its panels.
     treeBeforeRead_.reset();
     if (TOrloDockRootZone* root = std::exchange(rootZone_, nullptr)) {
@@ -110,8 +112,8 @@ void TOrloDockSite::BeforeDestruction() {
         dockManager_->UnregisterSite(SiteIntf());
         dockManager_ = nullptr;
     }
-    floatingSite_ = nullptr;
-    patternBrush_.reset();
+    // The mouse goes first: it draws nothing for zones that leave with the tree.
+    mouse_.reset();
     // The tree goes before the child controls: its leaves give the panels
     // their window procedures back and its tab groups free their strips,
     // which are child controls of this site.
@@ -252,65 +254,33 @@ void TOrloDockSite::AdjustClientRect(tk::Rect& rect) {
         if (theme)
             strip = theme->GetZoneSplitterSize();
     }
-    const int w = Width();
-    const int h = Height();
-    switch (Align()) {
-    case tk::alTop:
-        rect.Bottom -= strip;
-        edgeSplitterRect_ = tk::MakeRect(0, h - strip, w, h);
-        break;
-    case tk::alBottom:
-        rect.Top += strip;
-        edgeSplitterRect_ = tk::MakeRect(0, 0, w, strip);
-        break;
-    case tk::alLeft:
-        rect.Right -= strip;
-        edgeSplitterRect_ = tk::MakeRect(w - strip, 0, w, h);
-        break;
-    case tk::alRight:
-        rect.Left += strip;
-        edgeSplitterRect_ = tk::MakeRect(0, 0, strip, h);
-        break;
-    default:
-        break;
-    }
+    const std::optional<tk::Edge> edge = tk::InnerEdge(Align());
+    if (!edge)
+        return;
+    tk::MoveEdge(rect, *edge, -strip);
+    edgeSplitterRect_ = tk::Band(tk::MakeRect(0, 0, Width(), Height()), *edge, strip);
 }
 
 void TOrloDockSite::Collapse() {
     if (Collapsed() || IsDesigning())
         return;
+    const std::optional<tk::Edge> edge = tk::InnerEdge(Align());
+    if (!edge)
+        return;
     // SavedSize is set first: the resize that follows must not lay out the tree.
-    switch (Align()) {
-    case tk::alTop:
-    case tk::alBottom:
-        savedSize_ = Height();
-        SetHeight(0);
-        break;
-    case tk::alLeft:
-    case tk::alRight:
-        savedSize_ = Width();
-        SetWidth(0);
-        break;
-    default:
-        break;
-    }
+    tk::Rect bounds = BoundsRect();
+    savedSize_ = tk::Extent(bounds, edge->Across);
+    tk::SetEnd(bounds, edge->Across, tk::Start(bounds, edge->Across));
+    SetBoundsRect(bounds);
 }
 
 void TOrloDockSite::Expand() {
     if (!Collapsed())
         return;
-    const int size = savedSize_;
-    switch (Align()) {
-    case tk::alTop:
-    case tk::alBottom:
-        SetHeight(size);
-        break;
-    case tk::alLeft:
-    case tk::alRight:
-        SetWidth(size);
-        break;
-    default:
-        break;
+    if (const std::optional<tk::Edge> edge = tk::InnerEdge(Align())) {
+        tk::Rect bounds = BoundsRect();
+        tk::SetEnd(bounds, edge->Across, tk::Start(bounds, edge->Across) + savedSize_);
+        SetBoundsRect(bounds);
     }
     savedSize_ = -1;
     if (!IsLoading() && !IsDestroying())
@@ -459,22 +429,8 @@ bool TOrloDockSite::GetDockTarget(tk::Point screenPoint, const tk::String& dragg
     if (rootZone_->ChildCount() == 0) {
         // An empty site takes drops on a band along the window edge it stands on.
         tk::Rect band = client;
-        switch (Align()) {
-        case tk::alTop:
-            band.Bottom = band.Top + kEmptySiteBand;
-            break;
-        case tk::alBottom:
-            band.Top = band.Bottom - kEmptySiteBand;
-            break;
-        case tk::alLeft:
-            band.Right = band.Left + kEmptySiteBand;
-            break;
-        case tk::alRight:
-            band.Left = band.Right - kEmptySiteBand;
-            break;
-        default:
-            break;
-        }
+        if (const std::optional<tk::Edge> outer = tk::AlignedEdge(Align()))
+            band = tk::Band(client, *outer, kEmptySiteBand);
         if (!band.Contains(point))
             return false;
         if (Collapsed()) {
@@ -511,19 +467,6 @@ void TOrloDockSite::GetRootZoneID(tk::String& id) { id = rootZone_->ZoneID(); }
 
 void TOrloDockSite::GetRootZoneIntf(tk::IPtr<IOrloDockZone>& zone) {
     zone = tk::IPtr<IOrloDockZone>(rootZone_->ZoneIntf());
-}
-
-void TOrloDockSite::BeginZoneDrag(TOrloDockZone* zone, tk::Point point) {
-    (void)point;
-    activeZone_ = zone;
-    if (!dynamic_cast<TOrloDockControlZone*>(zone))
-        return;
-    tk::Rect screen{};
-    zone->GetScreenBounds(screen);
-    dragPos_ = ScreenToClient({screen.Left + 15, screen.Top});
-    mouseState_ = zhTitleBar;
-    dragState_ = 3;
-    SetMouseCapture(true);
 }
 
 void TOrloDockSite::ZonesChanged(TOrloDockRootZone* sender) { (void)sender; }
@@ -582,15 +525,6 @@ void TOrloDockSite::DropZoneOfFreedPanel(tk::Component* panel) {
     TidyTree();
 }
 
-void TOrloDockSite::KeyDown(int& key, tk::ShiftState shift) {
-    tk::CustomControl::KeyDown(key, shift);
-    if (dragState_ == 4 && key == tk::VK_ESCAPE) {
-        dragState_ = 0;
-        SetMouseCapture(false);
-        floatingSite_ = nullptr;
-    }
-}
-
 void TOrloDockSite::ControlChange(tk::Control* child, bool inserted) {
     tk::CustomControl::ControlChange(child, inserted);
     Invalidate();
@@ -634,20 +568,8 @@ void TOrloDockSite::GetProperties(tk::PropertyList& list) {
 tk::String TOrloDockSite::ClassName() const { return Text("TOrloDockSite"); }
 
 bool TOrloDockSite::MoveInnerEdge(tk::Rect& rect, tk::Align align, int distance) {
-    switch (align) {
-    case tk::alTop:
-        rect.Bottom += distance;
-        return true;
-    case tk::alBottom:
-        rect.Top -= distance;
-        return true;
-    case tk::alLeft:
-        rect.Right += distance;
-        return true;
-    case tk::alRight:
-        rect.Left -= distance;
-        return true;
-    default:
-        return false;
-    }
+    const std::optional<tk::Edge> edge = tk::InnerEdge(align);
+    if (edge)
+        tk::MoveEdge(rect, *edge, distance);
+    return edge.has_value();
 }

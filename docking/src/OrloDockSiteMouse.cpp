@@ -1,14 +1,10 @@
-#include <orlodock/docking/OrloDockSite.h>
+#include "OrloDockSiteMouse.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include <orlodock/docking/OrloDockZones.h>
-
-// Drag states: 0 idle, 1 inner edge, 2 zone splitter, 3 title bar pressed
-// (tear-off armed), 4 tear-off, 5 close button and 6 pin button pressed.
-// The mouse is captured during every drag, so the moves and the release of a
-// drag come here wherever the pointer goes.
 
 namespace {
 
@@ -16,12 +12,7 @@ namespace {
 constexpr int kDefaultSplitterSize = 4;
 constexpr int kDefaultMinimumZoneSize = 10;
 
-bool IsTitleBarButton(std::uint8_t kind) { return kind == zhCloseButton || kind == zhPinButton; }
-
-// Only a site standing on one edge of its parent has an inner edge to drag.
-bool HasInnerEdge(tk::Align align) {
-    return align == tk::alTop || align == tk::alBottom || align == tk::alLeft || align == tk::alRight;
-}
+bool IsTitleBarButton(TOrloDockHitArea kind) { return kind == zhCloseButton || kind == zhPinButton; }
 
 tk::Cursor ResizeCursor(TOrloDockOrientation orientation) {
     switch (orientation) {
@@ -41,15 +32,8 @@ TOrloDockOrientation SplitOrientation(const TOrloDockZone* zone) {
     return parent ? parent->ChildOrientation() : voNoOrient;
 }
 
-bool Contains(const TOrloDockZone* top, const TOrloDockZone* zone) {
-    if (top == zone)
-        return true;
-    if (auto* container = dynamic_cast<const TOrloDockContainerZone*>(top))
-        for (int i = 0; i < container->ChildCount(); ++i)
-            if (Contains(container->Child(i), zone))
-                return true;
-    return false;
-}
+// The axis the splitter after the zone moves along.
+tk::Axis SplitAxis(const TOrloDockZone* zone) { return ArrangementAxis(SplitOrientation(zone)); }
 
 void ReleasePressed(TOrloDockZone* zone) {
     bool released = false;
@@ -70,27 +54,16 @@ void ReleasePressed(TOrloDockZone* zone) {
 
 } // namespace
 
+TOrloDockSiteMouse::TOrloDockSiteMouse(TOrloDockSite& site) : site_(site), patternBrush_(tk::DragBarBrush()) {}
+
 // ---- hit test and hover ----
 
-bool TOrloDockSite::InTree(const TOrloDockZone* zone) const { return rootZone_ && Contains(rootZone_, zone); }
-
-void TOrloDockSite::ForgetVanishedZones() {
-    // A zone freed or moved away since the last message is only compared, never used.
-    if (activeZone_ && !InTree(activeZone_)) {
-        activeZone_ = nullptr;
-        mouseState_ = zhNone;
-    }
-    if (splitZone_ && !InTree(splitZone_)) {
-        HideDragBar();
-        splitZone_ = nullptr;
-    }
-}
-
-TOrloDockZone* TOrloDockSite::HitTest(tk::Point point, TOrloDockHitArea& kind) {
+TOrloDockZone* TOrloDockSiteMouse::HitTest(tk::Point point, TOrloDockHitArea& kind) {
     kind = zhNone;
-    if (!rootZone_)
+    TOrloDockRootZone* root = site_.RootZone();
+    if (!root)
         return nullptr;
-    TOrloDockZone* zone = rootZone_->ZoneAtPoint(point, false, kind);
+    TOrloDockZone* zone = root->ZoneAtPoint(point, false, kind);
     if (!zone) {
         kind = zhNone;
         return nullptr;
@@ -103,7 +76,7 @@ TOrloDockZone* TOrloDockSite::HitTest(tk::Point point, TOrloDockHitArea& kind) {
     return zone;
 }
 
-void TOrloDockSite::HoverOver(TOrloDockZone* hit, TOrloDockHitArea kind) {
+void TOrloDockSiteMouse::HoverOver(TOrloDockZone* hit, TOrloDockHitArea kind) {
     if (hit != activeZone_) {
         if (activeZone_ && IsTitleBarButton(mouseState_)) {
             activeZone_->SetCloseButtonState(dbsNormal);
@@ -132,197 +105,173 @@ void TOrloDockSite::HoverOver(TOrloDockZone* hit, TOrloDockHitArea kind) {
     mouseState_ = kind;
 }
 
-void TOrloDockSite::ReleasePressedButtons() {
-    if (rootZone_)
-        ReleasePressed(rootZone_);
+void TOrloDockSiteMouse::TrackHeldButton(tk::Point point) {
+    TOrloDockHitArea kind = zhNone;
+    TOrloDockZone* hit = HitTest(point, kind);
+    const bool close = dragState_ == TOrloDockDragState::ClosePressed;
+    if (activeZone_ && activeZone_ == hit && kind != mouseState_) {
+        const auto state = kind == (close ? zhCloseButton : zhPinButton) ? dbsPressed : dbsNormal;
+        if (close)
+            activeZone_->SetCloseButtonState(state);
+        else
+            activeZone_->SetPinButtonState(state);
+        activeZone_->PaintTitleBar();
+    }
+    activeZone_ = hit;
+    mouseState_ = kind;
+}
+
+void TOrloDockSiteMouse::ReleasePressedButtons() {
+    if (TOrloDockRootZone* root = site_.RootZone())
+        ReleasePressed(root);
+}
+
+void TOrloDockSiteMouse::ZoneLeaving(TOrloDockZone* zone) {
+    if (zone == activeZone_) {
+        activeZone_ = nullptr;
+        mouseState_ = zhNone;
+    }
+    if (zone == splitZone_) {
+        HideDragBar();
+        splitZone_ = nullptr;
+    }
 }
 
 // ---- drag bars ----
 
-int TOrloDockSite::ThemeSize(int (IOrloDockTheme::*size)(), int fallback) {
+int TOrloDockSiteMouse::ThemeSize(int (IOrloDockTheme::*size)(), int fallback) {
     tk::IPtr<IOrloDockTheme> theme;
-    GetTheme(theme);
+    site_.GetTheme(theme);
     return theme ? (theme.get()->*size)() : fallback;
 }
 
-void TOrloDockSite::ShowDragBar(const tk::Rect& rect, bool onParent) {
+void TOrloDockSiteMouse::ShowDragBar(const tk::Rect& rect, bool onParent) {
     HideDragBar();
-    tk::Control* window = onParent ? Parent() : this;
-    if (!window || !patternBrush_)
+    tk::Control* window = onParent ? site_.Parent() : &site_;
+    if (!window)
         return;
     dragBar_ = rect;
     dragBarWindow_ = window;
-    window->InvertRect(rect, *patternBrush_);
+    window->InvertRect(rect, patternBrush_);
 }
 
-void TOrloDockSite::HideDragBar() {
+void TOrloDockSiteMouse::HideDragBar() {
     tk::Control* window = std::exchange(dragBarWindow_, nullptr);
     // Inverting the same rectangle again restores what was under the bar.
-    if (window && patternBrush_ && (window == this || window == Parent()))
-        window->InvertRect(dragBar_, *patternBrush_);
+    if (window && (window == &site_ || window == site_.Parent()))
+        window->InvertRect(dragBar_, patternBrush_);
 }
 
-tk::Rect TOrloDockSite::SplitterBarRect() {
-    tk::Rect bar = splitZone_->Bounds();
+tk::Rect TOrloDockSiteMouse::SplitterBarRect() {
+    const tk::Axis axis = SplitAxis(splitZone_);
+    const int at = tk::Coordinate(dragPos_, axis);
     const int thickness = ThemeSize(&IOrloDockTheme::GetZoneSplitterSize, kDefaultSplitterSize);
-    if (SplitOrientation(splitZone_) == voVert) {
-        bar.Left = dragPos_.X;
-        bar.Right = bar.Left + thickness;
-    } else {
-        bar.Top = dragPos_.Y;
-        bar.Bottom = bar.Top + thickness;
-    }
-    return bar;
+    return tk::WithSpan(splitZone_->Bounds(), axis, at, at + thickness);
 }
 
 // In the parent's client coordinates: where the strip will stand once the
 // site has taken the distance dragged so far.
-tk::Rect TOrloDockSite::EdgeBarRect() {
+tk::Rect TOrloDockSiteMouse::EdgeBarRect() {
     const int distance = EdgeDragDistance();
     const int thickness = ThemeSize(&IOrloDockTheme::GetSiteSplitterSize, kDefaultSplitterSize);
-    tk::Rect bar = BoundsRect();
-    switch (Align()) {
-    case tk::alTop:
-        bar.Top += edgeSplitterRect_.Top + distance;
-        bar.Bottom = bar.Top + thickness;
-        break;
-    case tk::alBottom:
-        bar.Top += edgeSplitterRect_.Top - distance;
-        bar.Bottom = bar.Top + thickness;
-        break;
-    case tk::alLeft:
-        bar.Left += edgeSplitterRect_.Left + distance;
-        bar.Right = bar.Left + thickness;
-        break;
-    case tk::alRight:
-        bar.Left += edgeSplitterRect_.Left - distance;
-        bar.Right = bar.Left + thickness;
-        break;
-    default:
-        break;
-    }
-    return bar;
+    const tk::Rect bounds = site_.BoundsRect();
+    const std::optional<tk::Edge> edge = tk::InnerEdge(site_.Align());
+    if (!edge)
+        return bounds;
+    const tk::Axis axis = edge->Across;
+    const int start = tk::Start(bounds, axis) + tk::Start(site_.EdgeSplitterRect(), axis) + edge->Outward * distance;
+    return tk::WithSpan(bounds, axis, start, start + thickness);
 }
 
 // ---- splitter and edge drags ----
 
-void TOrloDockSite::ClampSplitterDrag() {
-    const bool sideBySide = SplitOrientation(splitZone_) == voVert;
+void TOrloDockSiteMouse::ClampSplitterDrag() {
+    const tk::Axis axis = SplitAxis(splitZone_);
     const tk::Rect bounds = splitZone_->Bounds();
     const int minimum = splitZone_->GetMinimumSize();
-    if (sideBySide) {
-        if (minimum > dragPos_.X - bounds.Left)
-            dragPos_.X = bounds.Left + minimum;
-    } else if (minimum > dragPos_.Y - bounds.Top) {
-        dragPos_.Y = bounds.Top + minimum;
-    }
+    int at = tk::Coordinate(dragPos_, axis);
+    if (minimum > at - tk::Start(bounds, axis))
+        at = tk::Start(bounds, axis) + minimum;
     // The neighbour's limit is applied last: it wins when the two zones cannot both keep their minimum.
-    TOrloDockZone* next = splitZone_->NextVisibleSibling();
-    if (!next)
-        return;
-    const tk::Rect far = next->Bounds();
-    const int farMinimum = next->GetMinimumSize();
-    if (sideBySide) {
-        if (!(dragPos_.X < far.Right && farMinimum <= far.Right - dragPos_.X))
-            dragPos_.X = far.Right - farMinimum;
-    } else if (farMinimum > far.Bottom - dragPos_.Y) {
-        dragPos_.Y = far.Bottom - farMinimum;
+    if (TOrloDockZone* next = splitZone_->NextVisibleSibling()) {
+        const int farEnd = tk::End(next->Bounds(), axis);
+        const int farMinimum = next->GetMinimumSize();
+        if (farMinimum > farEnd - at)
+            at = farEnd - farMinimum;
     }
+    tk::SetCoordinate(dragPos_, axis, at);
 }
 
-void TOrloDockSite::ApplySplitterDrag() {
+void TOrloDockSiteMouse::ApplySplitterDrag() {
     TOrloDockZone* zone = splitZone_;
-    const bool sideBySide = SplitOrientation(zone) == voVert;
+    const tk::Axis axis = SplitAxis(zone);
     tk::Rect bounds = zone->Bounds();
-    if (sideBySide)
-        bounds.Right = dragPos_.X;
-    else
-        bounds.Bottom = dragPos_.Y;
-    TOrloDockUpdateGuard update(InternalIntf());
+    tk::SetEnd(bounds, axis, tk::Coordinate(dragPos_, axis));
+    TOrloDockUpdateGuard update(site_.InternalIntf());
     TOrloDockZone* next = zone->NextVisibleSibling();
     zone->SetBounds(bounds);
     // The neighbour across the splitter gives or takes the difference, so
     // that zones further on keep their sizes.
     if (next) {
         tk::Rect far = next->Bounds();
-        if (sideBySide)
-            far.Left = bounds.Right + 1;
-        else
-            far.Top = bounds.Bottom + 1;
+        tk::SetStart(far, axis, tk::End(bounds, axis) + 1);
         next->SetBounds(far);
     }
     if (TOrloDockContainerZone* parent = zone->ParentZone())
         parent->UpdateBounds();
 }
 
-int TOrloDockSite::EdgeDragDistance() {
-    const tk::Point moved{dragPos_.X - dragStart_.X, dragPos_.Y - dragStart_.Y};
-    const tk::Rect room = Parent() ? Parent()->ClientRect() : BoundsRect();
-    int distance = 0;
-    int size = 0;
-    int largest = 0;
-    int strip = 0;
-    switch (Align()) {
-    case tk::alTop:
-        distance = moved.Y;
-        size = Height();
-        largest = room.Bottom - Top();
-        strip = edgeSplitterRect_.Height();
-        break;
-    case tk::alBottom:
-        distance = -moved.Y;
-        size = Height();
-        largest = Top() + Height() - room.Top;
-        strip = edgeSplitterRect_.Height();
-        break;
-    case tk::alLeft:
-        distance = moved.X;
-        size = Width();
-        largest = room.Right - Left();
-        strip = edgeSplitterRect_.Width();
-        break;
-    case tk::alRight:
-        distance = -moved.X;
-        size = Width();
-        largest = Left() + Width() - room.Left;
-        strip = edgeSplitterRect_.Width();
-        break;
-    default:
+int TOrloDockSiteMouse::EdgeDragDistance() {
+    const std::optional<tk::Edge> edge = tk::InnerEdge(site_.Align());
+    if (!edge)
         return 0;
-    }
+    const tk::Axis axis = edge->Across;
+    const tk::Rect bounds = site_.BoundsRect();
+    const tk::Rect room = site_.Parent() ? site_.Parent()->ClientRect() : bounds;
+    const int distance = edge->Outward * (tk::Coordinate(dragPos_, axis) - tk::Coordinate(dragStart_, axis));
+    const int size = tk::Extent(bounds, axis);
+    // The size with the inner edge on the far side of the parent.
+    const int largest = edge->Outward * (tk::EdgePosition(room, *edge) - tk::EdgePosition(bounds, edge->Opposite()));
+    const int strip = tk::Extent(site_.EdgeSplitterRect(), axis);
     // The strip stays on the parent and above one zone's minimum, so that it can always be dragged back.
     const int smallest =
         std::min(size, strip + ThemeSize(&IOrloDockTheme::GetMinimumZoneSize, kDefaultMinimumZoneSize));
     return std::clamp(distance, smallest - size, std::max(largest - size, 0));
 }
 
-void TOrloDockSite::ApplyEdgeDrag() {
+void TOrloDockSiteMouse::ApplyEdgeDrag() {
     const int distance = EdgeDragDistance();
-    tk::Rect bounds = BoundsRect();
-    if (!MoveInnerEdge(bounds, Align(), distance))
+    tk::Rect bounds = site_.BoundsRect();
+    if (!TOrloDockSite::MoveInnerEdge(bounds, site_.Align(), distance))
         return;
-    TOrloDockUpdateGuard update(InternalIntf());
-    SetBoundsRect(bounds);
+    TOrloDockUpdateGuard update(site_.InternalIntf());
+    site_.SetBoundsRect(bounds);
 }
 
-// ---- handlers ----
+// ---- messages ----
 
-void TOrloDockSite::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
-    tk::CustomControl::MouseDown(button, shift, x, y);
-    if ((button != tk::mbLeft && !IsDesigning()) || !rootZone_)
+void TOrloDockSiteMouse::Down(tk::MouseButton button, tk::Point point) {
+    if ((button != tk::mbLeft && !site_.IsDesigning()) || !site_.RootZone())
         return;
-    ForgetVanishedZones();
-    const tk::Point point{x, y};
     // A drag whose release never came (the capture was taken away) ends here.
-    if (dragState_ == 1 || dragState_ == 2 || dragState_ == 5 || dragState_ == 6) {
+    switch (dragState_) {
+    case TOrloDockDragState::InnerEdge:
+    case TOrloDockDragState::Splitter:
+    case TOrloDockDragState::ClosePressed:
+    case TOrloDockDragState::PinPressed:
         HideDragBar();
         edgeDragging_ = false;
         splitZone_ = nullptr;
         ReleasePressedButtons();
-        dragState_ = 0;
+        dragState_ = TOrloDockDragState::Idle;
+        break;
+    case TOrloDockDragState::Idle:
+    case TOrloDockDragState::TitleBarPressed:
+    case TOrloDockDragState::TearOff:
+        break;
     }
     // The press acts on what lies under it, even when no move came before it.
-    if (dragState_ == 0) {
+    if (dragState_ == TOrloDockDragState::Idle) {
         TOrloDockHitArea kind = zhNone;
         TOrloDockZone* hit = HitTest(point, kind);
         HoverOver(hit, kind);
@@ -332,23 +281,23 @@ void TOrloDockSite::MouseDown(tk::MouseButton button, tk::ShiftState shift, int 
         case zhTitleBar:
             // Armed only: moving the zone out of the site is the tear-off.
             dragPos_ = point;
-            dragState_ = 3;
-            SetMouseCapture(true);
+            dragState_ = TOrloDockDragState::TitleBarPressed;
+            site_.SetMouseCapture(true);
             break;
         case zhCloseButton:
-            if (IsDesigning())
+            if (site_.IsDesigning())
                 break;
-            dragState_ = 5;
+            dragState_ = TOrloDockDragState::ClosePressed;
             activeZone_->SetCloseButtonState(dbsPressed);
             activeZone_->PaintTitleBar();
             break;
         case zhPinButton:
-            dragState_ = 6;
+            dragState_ = TOrloDockDragState::PinPressed;
             activeZone_->SetPinButtonState(dbsPressed);
             activeZone_->PaintTitleBar();
             break;
         case zhSplitter:
-            dragState_ = 2;
+            dragState_ = TOrloDockDragState::Splitter;
             splitZone_ = activeZone_;
             dragPos_ = point;
             dragStart_ = point;
@@ -357,80 +306,61 @@ void TOrloDockSite::MouseDown(tk::MouseButton button, tk::ShiftState shift, int 
         default:
             break;
         }
-    } else if (HasInnerEdge(Align()) && Parent() && edgeSplitterRect_.Contains(point)) {
-        dragState_ = 1;
+    } else if (tk::InnerEdge(site_.Align()) && site_.Parent() && site_.EdgeSplitterRect().Contains(point)) {
+        dragState_ = TOrloDockDragState::InnerEdge;
         edgeDragging_ = true;
-        SetMouseCapture(true);
+        site_.SetMouseCapture(true);
         dragPos_ = point;
         dragStart_ = point;
         ShowDragBar(EdgeBarRect(), true);
     }
 }
 
-void TOrloDockSite::MouseMove(tk::ShiftState shift, int x, int y) {
-    tk::CustomControl::MouseMove(shift, x, y);
-    if (!rootZone_)
+void TOrloDockSiteMouse::Move(tk::Point point) {
+    if (!site_.RootZone())
         return;
-    ForgetVanishedZones();
-    const tk::Point point{x, y};
     switch (dragState_) {
-    case 0: {
+    case TOrloDockDragState::Idle: {
         TOrloDockHitArea kind = zhNone;
         TOrloDockZone* hit = HitTest(point, kind);
         HoverOver(hit, kind);
         break;
     }
-    case 1:
+    case TOrloDockDragState::InnerEdge:
         dragPos_ = point;
         ShowDragBar(EdgeBarRect(), true);
         break;
-    case 2:
+    case TOrloDockDragState::Splitter:
         if (!splitZone_)
             break;
         dragPos_ = point;
         ClampSplitterDrag();
         ShowDragBar(SplitterBarRect(), false);
         break;
-    case 5:
-    case 6: {
-        // The held button looks pressed only while the pointer is on it.
-        TOrloDockHitArea kind = zhNone;
-        TOrloDockZone* hit = HitTest(point, kind);
-        const bool close = dragState_ == 5;
-        if (activeZone_ && activeZone_ == hit && kind != mouseState_) {
-            const auto state = kind == (close ? zhCloseButton : zhPinButton) ? dbsPressed : dbsNormal;
-            if (close)
-                activeZone_->SetCloseButtonState(state);
-            else
-                activeZone_->SetPinButtonState(state);
-            activeZone_->PaintTitleBar();
-        }
-        activeZone_ = hit;
-        mouseState_ = kind;
+    case TOrloDockDragState::ClosePressed:
+    case TOrloDockDragState::PinPressed:
+        TrackHeldButton(point);
         break;
-    }
-    default:
+    case TOrloDockDragState::TitleBarPressed:
+    case TOrloDockDragState::TearOff:
         break;
     }
 }
 
-void TOrloDockSite::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
-    tk::CustomControl::MouseUp(button, shift, x, y);
+void TOrloDockSiteMouse::Up(tk::MouseButton button, tk::Point point) {
     // Releasing another button does not end what the left one started.
-    if ((button != tk::mbLeft && !IsDesigning()) || !rootZone_)
+    if ((button != tk::mbLeft && !site_.IsDesigning()) || !site_.RootZone())
         return;
-    ForgetVanishedZones();
-    const tk::Point point{x, y};
     switch (dragState_) {
-    case 1:
-        SetMouseCapture(false);
+    case TOrloDockDragState::InnerEdge:
+        site_.SetMouseCapture(false);
         HideDragBar();
         edgeDragging_ = false;
         dragPos_ = point;
         if (dragPos_ != dragStart_)
             ApplyEdgeDrag();
         break;
-    case 2:
+    case TOrloDockDragState::Splitter:
         HideDragBar();
         dragPos_ = point;
         if (splitZone_ && dragPos_ != dragStart_) {
@@ -439,23 +369,24 @@ void TOrloDockSite::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x,
         }
         splitZone_ = nullptr;
         break;
-    case 3:
-        SetMouseCapture(false);
+    case TOrloDockDragState::TitleBarPressed:
+        site_.SetMouseCapture(false);
         break;
-    case 5:
+    case TOrloDockDragState::ClosePressed:
         if (activeZone_ && activeZone_->CloseButtonState() == dbsPressed) {
             TOrloDockZone* zone = activeZone_;
             zone->SetCloseButtonState(dbsNormal);
-            dragState_ = 0;
-            // Closing hides a panel, which runs the application's handlers.
-            std::weak_ptr<int> alive = LifeToken();
+            dragState_ = TOrloDockDragState::Idle;
+            // Closing hides a panel, which runs the application's handlers;
+            // they may free the site, and this object with it.
+            std::weak_ptr<int> alive = site_.LifeToken();
             zone->CloseZone();
             if (alive.expired())
                 return;
         }
         ReleasePressedButtons();
         break;
-    case 6:
+    case TOrloDockDragState::PinPressed:
         // The pin has no further effect.
         if (activeZone_ && activeZone_->PinButtonState() == dbsPressed) {
             activeZone_->SetPinButtonState(dbsNormal);
@@ -463,15 +394,14 @@ void TOrloDockSite::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x,
         }
         ReleasePressedButtons();
         break;
-    default:
+    case TOrloDockDragState::Idle:
+    case TOrloDockDragState::TearOff:
         break;
     }
-    dragState_ = 0;
+    dragState_ = TOrloDockDragState::Idle;
 }
 
-void TOrloDockSite::MouseLeave() {
-    tk::CustomControl::MouseLeave();
-    ForgetVanishedZones();
+void TOrloDockSiteMouse::Leave() {
     if (!activeZone_ || !IsTitleBarButton(mouseState_))
         return;
     TOrloDockZone* zone = std::exchange(activeZone_, nullptr);
@@ -481,20 +411,111 @@ void TOrloDockSite::MouseLeave() {
     zone->PaintTitleBar();
 }
 
-tk::Cursor TOrloDockSite::GetCursorAt(tk::Point client) {
-    const tk::Cursor inherited = tk::CustomControl::GetCursorAt(client);
-    if (!rootZone_ || rootZone_->VisibleChildCount() < 1)
+void TOrloDockSiteMouse::KeyDown(int key) {
+    if (dragState_ == TOrloDockDragState::TearOff && key == tk::VK_ESCAPE) {
+        dragState_ = TOrloDockDragState::Idle;
+        site_.SetMouseCapture(false);
+        floatingSite_ = nullptr;
+    }
+}
+
+tk::Cursor TOrloDockSiteMouse::CursorAt(tk::Point point, tk::Cursor inherited) {
+    TOrloDockRootZone* root = site_.RootZone();
+    if (!root || root->VisibleChildCount() < 1)
         return inherited;
-    const TOrloDockOrientation edge = DockPositionOrientation(Align());
+    const TOrloDockOrientation edge = DockPositionOrientation(site_.Align());
     // The cursor of a drag stays while the pointer runs ahead of the clamped bar.
-    if (dragState_ == 2 && splitZone_ && InTree(splitZone_))
+    if (dragState_ == TOrloDockDragState::Splitter && splitZone_)
         return ResizeCursor(SplitOrientation(splitZone_));
-    if (dragState_ == 1)
+    if (dragState_ == TOrloDockDragState::InnerEdge)
         return ResizeCursor(edge);
     TOrloDockHitArea kind = zhNone;
-    if (TOrloDockZone* zone = HitTest(client, kind); zone && kind == zhSplitter)
+    if (TOrloDockZone* zone = HitTest(point, kind); zone && kind == zhSplitter)
         return ResizeCursor(SplitOrientation(zone));
-    if (HasInnerEdge(Align()) && edgeSplitterRect_.Contains(client))
+    if (tk::InnerEdge(site_.Align()) && site_.EdgeSplitterRect().Contains(point))
         return ResizeCursor(edge);
     return inherited;
+}
+
+// ---- tear-off ----
+
+void TOrloDockSiteMouse::BeginZoneDrag(TOrloDockZone* zone) {
+    // Only zones of this tree are kept: no other tree tells this site when they go.
+    activeZone_ = zone && zone->DockSite() == site_.InternalIntf() ? zone : nullptr;
+    if (!dynamic_cast<TOrloDockControlZone*>(zone))
+        return;
+    tk::Rect screen{};
+    zone->GetScreenBounds(screen);
+    dragPos_ = site_.ScreenToClient({screen.Left + 15, screen.Top});
+    mouseState_ = activeZone_ ? zhTitleBar : zhNone;
+    dragState_ = TOrloDockDragState::TitleBarPressed;
+    site_.SetMouseCapture(true);
+}
+
+void TOrloDockSiteMouse::EnterTearOffForTesting(IOrloDockSite* floatingSite) {
+    dragState_ = TOrloDockDragState::TearOff;
+    floatingSite_ = tk::IPtr<IOrloDockSite>(floatingSite);
+}
+
+// ---- the site's side ----
+
+TOrloDockZone* TOrloDockSite::ActiveZone() const { return mouse_->ActiveZone(); }
+TOrloDockHitArea TOrloDockSite::MouseState() const { return mouse_->MouseState(); }
+TOrloDockZone* TOrloDockSite::SplitZone() const { return mouse_->SplitZone(); }
+bool TOrloDockSite::EdgeDragging() const { return mouse_->EdgeDragging(); }
+tk::Point TOrloDockSite::DragPos() const { return mouse_->DragPos(); }
+tk::Point TOrloDockSite::DragStart() const { return mouse_->DragStart(); }
+TOrloDockDragState TOrloDockSite::DragState() const { return mouse_->DragState(); }
+IOrloDockSite* TOrloDockSite::FloatingSite() const { return mouse_->FloatingSite(); }
+const tk::String& TOrloDockSite::FloatRootZoneID() const { return mouse_->FloatRootZoneID(); }
+tk::Align TOrloDockSite::FloatPosition() const { return mouse_->FloatPosition(); }
+const tk::Brush& TOrloDockSite::PatternBrush() const { return mouse_->PatternBrush(); }
+
+void TOrloDockSite::EnterTearOffForTesting(IOrloDockSite* floatingSite) {
+    mouse_->EnterTearOffForTesting(floatingSite);
+}
+
+void TOrloDockSite::ZoneLeaving(TOrloDockZone* zone) {
+    if (mouse_)
+        mouse_->ZoneLeaving(zone);
+}
+
+void TOrloDockSite::BeginZoneDrag(TOrloDockZone* zone, tk::Point point) {
+    (void)point;
+    mouse_->BeginZoneDrag(zone);
+}
+
+void TOrloDockSite::MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
+    tk::CustomControl::MouseDown(button, shift, x, y);
+    if (mouse_)
+        mouse_->Down(button, {x, y});
+}
+
+void TOrloDockSite::MouseMove(tk::ShiftState shift, int x, int y) {
+    tk::CustomControl::MouseMove(shift, x, y);
+    if (mouse_)
+        mouse_->Move({x, y});
+}
+
+void TOrloDockSite::MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) {
+    tk::CustomControl::MouseUp(button, shift, x, y);
+    if (mouse_)
+        mouse_->Up(button, {x, y});
+}
+
+void TOrloDockSite::MouseLeave() {
+    tk::CustomControl::MouseLeave();
+    if (mouse_)
+        mouse_->Leave();
+}
+
+void TOrloDockSite::KeyDown(int& key, tk::ShiftState shift) {
+    tk::CustomControl::KeyDown(key, shift);
+    if (mouse_)
+        mouse_->KeyDown(key);
+}
+
+tk::Cursor TOrloDockSite::GetCursorAt(tk::Point client) {
+    const tk::Cursor inherited = tk::CustomControl::GetCursorAt(client);
+    return mouse_ ? mouse_->CursorAt(client, inherited) : inherited;
 }

@@ -3,12 +3,12 @@
 // into a new tree, which is checked before it replaces the current one, so a
 // damaged stream leaves the site, its tree and its panels as they were.
 
-#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
 
+#include "OrloDockLayoutCodec.h"
 #include <orlodock/docking/OrloDockPanel.h>
 #include <orlodock/docking/OrloDockSite.h>
 #include <orlodock/docking/OrloDockZones.h>
@@ -17,73 +17,12 @@ namespace {
 
 tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
 
-// Layout envelope: signature, version, payload length and CRC-32 of the
-// payload (little-endian), then the root zone's component stream.
-constexpr std::array<char, 4> kLayoutSignature{'O', 'D', 'L', 'Y'};
-constexpr std::uint16_t kLayoutVersion = 1;
-constexpr int kLayoutHeaderSize = 4 + 2 + 4 + 4;
-
 // No tree this library builds comes near this share; beyond it the layout
 // arithmetic would leave the integer range.
 constexpr int kPercentageLimit = 10000;
 
-std::uint32_t Crc32(const tk::Bytes& data, int from) {
-    static const std::array<std::uint32_t, 256> table = [] {
-        std::array<std::uint32_t, 256> t{};
-        for (std::uint32_t i = 0; i < 256; ++i) {
-            std::uint32_t c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1u) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[i] = c;
-        }
-        return t;
-    }();
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (qsizetype i = from; i < data.size(); ++i)
-        crc = table[(crc ^ static_cast<std::uint8_t>(data[i])) & 0xFFu] ^ (crc >> 8);
-    return crc ^ 0xFFFFFFFFu;
-}
-
-void PutU16(tk::Bytes& out, std::uint16_t v) {
-    out.append(static_cast<char>(v & 0xFF));
-    out.append(static_cast<char>(v >> 8));
-}
-
-void PutU32(tk::Bytes& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-
-std::uint32_t GetU32(const tk::Bytes& in, int at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<std::uint8_t>(in[at + i]);
-    return v;
-}
-
 [[noreturn]] void Corrupt(const tk::String& message, long long position = 0) {
     throw tk::EReadError(message, position);
-}
-
-// The root zone's component stream inside a layout envelope.
-tk::Bytes OpenEnvelope(const tk::Bytes& data) {
-    if (data.size() < kLayoutHeaderSize)
-        Corrupt(Text("Not a dock site layout: %1 bytes are too few").arg(data.size()), data.size());
-    if (!std::equal(kLayoutSignature.begin(), kLayoutSignature.end(), data.constData()))
-        Corrupt(Text("Not a dock site layout (bad signature)"));
-    const std::uint16_t version =
-        static_cast<std::uint16_t>(static_cast<std::uint8_t>(data[4]) | (static_cast<std::uint8_t>(data[5]) << 8));
-    if (version != kLayoutVersion)
-        Corrupt(Text("Dock site layout version %1 is not supported").arg(version), 4);
-    const std::uint32_t length = GetU32(data, 6);
-    if (length != static_cast<std::uint32_t>(data.size() - kLayoutHeaderSize))
-        Corrupt(Text("Dock site layout is %1 bytes long, its header says %2")
-                    .arg(data.size() - kLayoutHeaderSize)
-                    .arg(length),
-                6);
-    if (GetU32(data, 10) != Crc32(data, kLayoutHeaderSize))
-        Corrupt(Text("Dock site layout is damaged (checksum mismatch)"), 10);
-    return data.mid(kLayoutHeaderSize);
 }
 
 tk::String Describe(TOrloDockZone* zone) { return zone->ClassName() + Text(" ") + zone->ZoneID(); }
@@ -322,20 +261,10 @@ void TOrloDockSite::Loaded() {
 
 // ---- layouts ----
 
-tk::Bytes TOrloDockSite::SaveLayout() {
-    const tk::Bytes payload = tk::WriteComponent(rootZone_);
-    tk::Bytes out;
-    out.reserve(kLayoutHeaderSize + payload.size());
-    out.append(kLayoutSignature.data(), kLayoutSignature.size());
-    PutU16(out, kLayoutVersion);
-    PutU32(out, static_cast<std::uint32_t>(payload.size()));
-    PutU32(out, Crc32(payload, 0));
-    out.append(payload);
-    return out;
-}
+tk::Bytes TOrloDockSite::SaveLayout() { return EncodeLayout(tk::WriteComponent(rootZone_)); }
 
 void TOrloDockSite::LoadLayout(const tk::Bytes& data) {
-    OwnedRoot fresh = ReadTree(OpenEnvelope(data));
+    OwnedRoot fresh = ReadTree(DecodeLayout(data));
     TOrloDockUpdateGuard update(InternalIntf());
     const std::vector<tk::Component*> previous = HostedPanelsOf(rootZone_);
     InstallTree(std::move(fresh));

@@ -43,6 +43,7 @@ TOrloDockZone::~TOrloDockZone() {
     // A zone freed with a plain delete still must not stay listed.
     if (parentZone_ && !parentZone_->IsDestroying())
         parentZone_->TakeChild(this);
+    LeaveSite();
 }
 
 void TOrloDockZone::BeforeDestruction() {
@@ -51,7 +52,7 @@ void TOrloDockZone::BeforeDestruction() {
     if (parentZone_ && !parentZone_->IsDestroying())
         parentZone_->TakeChild(this);
     parentZone_ = nullptr;
-    dockSite_ = nullptr;
+    LeaveSite();
     tk::Component::BeforeDestruction();
 }
 
@@ -81,7 +82,17 @@ void TOrloDockZone::SetBounds(const tk::Rect& bounds) {
 
 int TOrloDockZone::GetMinimumSize() const { return ThemeMinimumZoneSize(); }
 
-void TOrloDockZone::SetDockSite(IOrloDockSiteInternal* site) { dockSite_ = tk::IPtr<IOrloDockSiteInternal>(site); }
+void TOrloDockZone::SetDockSite(IOrloDockSiteInternal* site) {
+    if (site != dockSite_.get())
+        LeaveSite();
+    dockSite_ = tk::IPtr<IOrloDockSiteInternal>(site);
+}
+
+void TOrloDockZone::LeaveSite() {
+    // The site may hold this zone as the one under the mouse or being dragged.
+    if (tk::IPtr<IOrloDockSiteInternal> site = std::move(dockSite_))
+        site->ZoneLeaving(this);
+}
 
 void TOrloDockZone::GetCaption(tk::String& caption) { caption.clear(); }
 
@@ -272,22 +283,9 @@ void TOrloDockZone::GetDockPosition(tk::Point point, tk::Align& position, tk::Re
     }
 
     rect = saved;
-    switch (position) {
-    case tk::alTop:
-        rect.Bottom = rect.Top + (rect.Bottom - rect.Top) / 2;
-        break;
-    case tk::alBottom:
-        rect.Top = rect.Bottom - (rect.Bottom - rect.Top) / 2;
-        break;
-    case tk::alLeft:
-        rect.Right = rect.Left + (rect.Right - rect.Left) / 2;
-        break;
-    case tk::alRight:
-        rect.Left = rect.Right - (rect.Right - rect.Left) / 2;
-        break;
-    default:
-        break;
-    }
+    // The half of the zone on the side the panel would go to.
+    if (const std::optional<tk::Edge> side = tk::AlignedEdge(position))
+        rect = tk::Band(rect, *side, tk::Extent(rect, side->Across) / 2);
     ExcludeSplitter(rect);
 }
 

@@ -22,19 +22,18 @@ tk::StringList OrientationIdentifiers() {
     return names;
 }
 
+tk::Axis ArrangementAxis(TOrloDockOrientation orientation) {
+    return orientation == voVert ? tk::Axis::Horizontal : tk::Axis::Vertical;
+}
+
 TOrloDockOrientation DockPositionOrientation(tk::Align position) {
-    switch (position) {
-    case tk::alTop:
-    case tk::alBottom:
-        return voHorz;
-    case tk::alLeft:
-    case tk::alRight:
-        return voVert;
-    case tk::alClient:
+    if (position == tk::alClient)
         return voTabbed;
-    default:
+    const std::optional<tk::Edge> side = tk::AlignedEdge(position);
+    if (!side)
         return voNoOrient;
-    }
+    // Above or below a zone is a stack, left or right of it a row.
+    return side->Across == tk::Axis::Vertical ? voHorz : voVert;
 }
 
 bool DockPositionAfter(tk::Align position) {

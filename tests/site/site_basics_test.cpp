@@ -252,26 +252,32 @@ TEST_F(SiteTest, OnlyTheOutermostEndUpdateRepaints) {
 TEST_F(SiteTest, EscapeEndsOnlyATearOffDrag) {
     TOrloDockSite* site = NewSite(tk::alLeft);
     TOrloDockSite* other = NewSite(tk::alRight);
-    site->SetDragState(4);
-    site->SetFloatingSite(other->SiteIntf());
+    site->EnterTearOffForTesting(other->SiteIntf());
     site->SetMouseCapture(true);
 
     int key = 'A';
     site->DispatchKeyDown(key, 0);
-    EXPECT_EQ(site->DragState(), 4);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::TearOff);
     EXPECT_TRUE(site->MouseCapture());
 
     key = tk::VK_ESCAPE;
     site->DispatchKeyDown(key, 0);
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
     EXPECT_FALSE(site->MouseCapture());
     EXPECT_EQ(site->FloatingSite(), nullptr);
 
-    site->SetDragState(2);
+    // A splitter drag: pressed on the splitter after the first of two panels.
+    TOrloDockControlZone* firstZone = HandDock(site, NewPanel("First"));
+    HandDock(site, NewPanel("Second"));
+    const tk::Rect first = firstZone->Bounds();
+    const bool row = site->RootZone()->ChildOrientation() == voVert;
+    site->DispatchMouseDown(
+        tk::mbLeft, 0, row ? tk::Point{first.Right - 2, first.Top + 40} : tk::Point{first.Left + 40, first.Bottom - 2});
+    ASSERT_EQ(site->DragState(), TOrloDockDragState::Splitter);
     site->SetMouseCapture(true);
     key = tk::VK_ESCAPE;
     site->DispatchKeyDown(key, 0);
-    EXPECT_EQ(site->DragState(), 2) << "Escape ends only the tear-off";
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Splitter) << "Escape ends only the tear-off";
     site->SetMouseCapture(false);
 }
 

@@ -230,16 +230,17 @@ TEST_F(SiteTest, ZoneDragFromATabArmsTheTearOff) {
     TOrloDockControlZone* leaf = HandDock(site, panel);
     site->BeginZoneDrag(leaf, {0, 0});
     EXPECT_EQ(site->ActiveZone(), leaf);
-    EXPECT_EQ(site->DragState(), 3);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::TitleBarPressed);
     EXPECT_EQ(site->MouseState(), 2);
     EXPECT_EQ(site->DragPos(), (tk::Point{leaf->Bounds().Left + 15, leaf->Bounds().Top}));
     EXPECT_TRUE(site->MouseCapture());
-    site->SetMouseCapture(false);
-    site->SetDragState(0);
+    site->DispatchMouseUp(tk::mbLeft, 0, {0, 0});
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle) << "a release disarms it";
+    EXPECT_FALSE(site->MouseCapture());
 
     site->BeginZoneDrag(site->RootZone(), {0, 0});
     EXPECT_EQ(site->ActiveZone(), site->RootZone());
-    EXPECT_EQ(site->DragState(), 0) << "only a leaf is torn off this way";
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle) << "only a leaf is torn off this way";
 }
 
 // ---- panels that are freed while docked ----

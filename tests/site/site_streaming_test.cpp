@@ -6,7 +6,9 @@
 #include "site_fixture.h"
 
 #include <cstdio>
+#include <functional>
 #include <random>
+#include <string>
 
 #include <orlodock/docking/OrloDockTabs.h>
 #include <orlodock/tk/panel.h>
@@ -259,6 +261,42 @@ TEST_F(SiteStreamingTest, TruncatedLayoutsChangeNothing) {
     for (qsizetype n = 1; n < payload.size(); ++n) {
         EXPECT_THROW(tap.Read(payload.left(n)), tk::EReadError) << "cut at " << n;
         ASSERT_TRUE(SiteState::Of(site) == before) << "cut at " << n;
+    }
+}
+
+TEST_F(SiteStreamingTest, EnvelopeNamesWhatIsWrongWithIt) {
+    const tk::Bytes layout = site->SaveLayout();
+    const tk::Bytes payload = PropertyTap(site, "MyRootZone").Write();
+    ASSERT_EQ(layout.size(), payload.size() + 14);
+    EXPECT_EQ(layout.left(6), tk::Bytes("ODLY\x01\x00", 6));
+    EXPECT_EQ(layout.mid(14), payload);
+    const auto n = static_cast<unsigned>(payload.size());
+    const std::string sizeText = std::to_string(n);
+
+    struct Case {
+        std::function<void(tk::Bytes&)> Damage;
+        std::string Message;
+        long long Position;
+    };
+    const Case cases[] = {
+        {[](tk::Bytes& d) { d.truncate(13); }, "Not a dock site layout: 13 bytes are too few", 13},
+        {[](tk::Bytes& d) { d[1] = 'X'; }, "Not a dock site layout (bad signature)", 0},
+        {[](tk::Bytes& d) { d[4] = 2; }, "Dock site layout version 2 is not supported", 4},
+        {[](tk::Bytes& d) { d.append('\n'); },
+         "Dock site layout is " + std::to_string(n + 1) + " bytes long, its header says " + sizeText, 6},
+        {[](tk::Bytes& d) { d[d.size() - 1] = static_cast<char>(d[d.size() - 1] ^ 1); },
+         "Dock site layout is damaged (checksum mismatch)", 10},
+    };
+    for (const Case& c : cases) {
+        tk::Bytes damaged = layout;
+        c.Damage(damaged);
+        try {
+            site->LoadLayout(damaged);
+            ADD_FAILURE() << "accepted; expected: " << c.Message;
+        } catch (const tk::EReadError& e) {
+            EXPECT_EQ(e.Message().toStdString(), c.Message);
+            EXPECT_EQ(e.Position(), c.Position) << c.Message;
+        }
     }
 }
 

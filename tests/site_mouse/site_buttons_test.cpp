@@ -40,14 +40,14 @@ TEST_F(SiteButtonsTest, CloseButtonClosesOnlyWhenReleasedOverIt) {
 
     mouse.Move(Screen(close));
     mouse.Press(Screen(close));
-    EXPECT_EQ(site->DragState(), 5);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::ClosePressed);
     EXPECT_EQ(za->CloseButtonState(), dbsPressed);
     mouse.Move(Screen(offButton));
     EXPECT_EQ(za->CloseButtonState(), dbsNormal);
     mouse.Release(Screen(offButton));
     EXPECT_TRUE(a->Visible());
     EXPECT_EQ(zb->Bounds(), bBefore);
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
 
     // Off the button and back onto it before releasing.
     mouse.Move(Screen(close));
@@ -130,13 +130,13 @@ TEST_F(SiteButtonsTest, HoverRaisesAndPressSinksTheButtonRepaintingOnlyItsTitleB
 
     // Pressing and releasing the pin only shows the press.
     mouse.Press(Screen(Centre(pin)));
-    EXPECT_EQ(site->DragState(), 6);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::PinPressed);
     EXPECT_EQ(za->PinButtonState(), dbsPressed);
     EXPECT_EQ(tktest::PixelOf(Shown(), pinFrame.Left, pinFrame.Top + 2), shadow);
     mouse.Release(Screen(Centre(pin)));
     EXPECT_EQ(za->PinButtonState(), dbsNormal);
     EXPECT_TRUE(a->Visible());
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
 }
 
 TEST_F(SiteButtonsTest, LeavingTheSiteDropsTheHover) {
@@ -166,7 +166,7 @@ TEST_F(SiteButtonsTest, RightButtonDoesNothing) {
     const tk::Point close = Centre(CloseButton(za));
     mouse.Move(Screen(close));
     mouse.Press(Screen(close), tk::mbRight);
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
     EXPECT_EQ(za->CloseButtonState(), dbsHot);
     mouse.Release(Screen(close), tk::mbRight);
     EXPECT_TRUE(a->Visible());
@@ -174,7 +174,7 @@ TEST_F(SiteButtonsTest, RightButtonDoesNothing) {
     const tk::Point splitter = OnSplitter(za, true);
     mouse.Move(Screen(splitter));
     mouse.Press(Screen(splitter), tk::mbRight);
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
     mouse.Move(Screen(splitter.X + 40, splitter.Y));
     mouse.Release(Screen(splitter.X + 40, splitter.Y), tk::mbRight);
     EXPECT_EQ(za->Bounds(), aBefore);
@@ -182,7 +182,7 @@ TEST_F(SiteButtonsTest, RightButtonDoesNothing) {
     const tk::Point edge = Centre(site->EdgeSplitterRect());
     mouse.Move(Screen(edge));
     mouse.Press(Screen(edge), tk::mbRight);
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
     EXPECT_FALSE(site->EdgeDragging());
     mouse.Move(Screen(edge.X + 40, edge.Y));
     mouse.Release(Screen(edge.X + 40, edge.Y), tk::mbRight);
@@ -202,9 +202,9 @@ TEST_F(SiteButtonsTest, ReleasingTheRightButtonDoesNotEndALeftDrag) {
     mouse.Move(Screen(to));
     mouse.Press(Screen(to), tk::mbRight);
     mouse.Release(Screen(to), tk::mbRight);
-    EXPECT_EQ(site->DragState(), 2);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Splitter);
     mouse.Release(Screen(to));
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
     EXPECT_EQ(za->Bounds().Right, to.X);
 }
 
@@ -214,11 +214,11 @@ TEST_F(SiteButtonsTest, TitleBarPressArmsTheTearOffOnlyUntilReleased) {
     const tk::Point p{title.Left + 20, title.Top + 8};
     mouse.Move(Screen(p));
     mouse.Press(Screen(p));
-    EXPECT_EQ(site->DragState(), 3);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::TitleBarPressed);
     EXPECT_EQ(site->DragPos(), p);
     mouse.Move(Screen(p.X + 2, p.Y + 1));
     mouse.Release(Screen(p.X + 2, p.Y + 1));
-    EXPECT_EQ(site->DragState(), 0);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
     EXPECT_EQ(tk::Control::CaptureControl(), nullptr);
     EXPECT_EQ(ZoneOf(a), za);
 }

@@ -88,7 +88,7 @@ TEST_P(SiteSplitterTest, TheBarFollowsThePointerAboveThePanelsAndTheZonesFollowO
     mouse.Move(Screen(start));
     mouse.Press(Screen(start));
     mouse.Move(Screen(to));
-    EXPECT_EQ(site->DragState(), 2);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Splitter);
     EXPECT_EQ(site->SplitZone(), za);
 
     const QImage during = Shown();
@@ -108,6 +108,26 @@ TEST_P(SiteSplitterTest, TheBarFollowsThePointerAboveThePanelsAndTheZonesFollowO
     EXPECT_EQ(Near(zb), target + 1);
     EXPECT_EQ(site->SplitZone(), nullptr);
     EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
+TEST_P(SiteSplitterTest, ASplitZoneLeavingTheSiteIsLetGoAtOnce) {
+    const tk::Point start = OnSplitter(za, SideBySide());
+    const tk::Point to = Along(start, 40);
+    mouse.Move(Screen(start));
+    mouse.Press(Screen(start));
+    mouse.Move(Screen(to));
+    ASSERT_EQ(site->SplitZone(), za);
+
+    site->RemoveZone(za->ZoneID());
+    Owned<TOrloDockZone> removed(za);
+    EXPECT_EQ(site->SplitZone(), nullptr) << "before any further mouse message";
+    tktest::PumpEvents();
+    const QImage gone = Shown();
+    const tk::Rect bBefore = zb->Bounds();
+    mouse.Release(Screen(to));
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
+    EXPECT_EQ(zb->Bounds(), bBefore);
+    EXPECT_EQ(tktest::CountDifferentPixels(gone, Shown()), 0) << "the bar went with the zone";
 }
 
 TEST_P(SiteSplitterTest, ResizeCursorOverTheSplitterOnly) {
@@ -232,7 +252,7 @@ TEST_P(SiteEdgeTest, TheBarIsDrawnOnTheWindowWhereTheEdgeWillBe) {
     const tk::Point start = Centre(site->EdgeSplitterRect());
     mouse.Move(Screen(start));
     mouse.Press(Screen(start));
-    EXPECT_EQ(site->DragState(), 1);
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::InnerEdge);
     EXPECT_TRUE(site->EdgeDragging());
     mouse.Move(Screen(Inward(start, 40)));
     const QImage during = ShownWindow();

@@ -33,6 +33,7 @@ void FakeDockSite::ClearRecords() {
     InsertCalls.clear();
     RemovedPanels.clear();
     RemovedZoneIDs.clear();
+    LeavingZones.clear();
     control_->InvalidateCount = 0;
 }
 

@@ -62,6 +62,8 @@ public:
     std::vector<InsertCall> InsertCalls;
     std::vector<IOrloDockablePanel*> RemovedPanels;
     std::vector<tk::String> RemovedZoneIDs;
+    // Zones that told this site they leave its tree.
+    std::vector<TOrloDockZone*> LeavingZones;
     void ClearRecords();
 
     IOrloDockSiteInternal* Intf() { return static_cast<IOrloDockSiteInternal*>(this); }
@@ -108,6 +110,7 @@ public:
     void Expand() override { ++ExpandCount; }
     void BeginZoneDrag(TOrloDockZone* zone, tk::Point) override { ZoneDrags.push_back(zone); }
     bool IsFloating() override { return floating_; }
+    void ZoneLeaving(TOrloDockZone* zone) override { LeavingZones.push_back(zone); }
 
     bool QueryInterface(const tk::Guid& iid, void** out) override;
 

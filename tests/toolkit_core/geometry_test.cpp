@@ -51,6 +51,57 @@ TEST(Rect, OffsetInflateEqualityIntersection) {
     EXPECT_EQ(tk::IntersectRect(r, tk::MakeRect(30, 20, 40, 50)), Rect{});
 }
 
+TEST(Axis, StartEndExtentAlongEitherAxis) {
+    using tk::Axis;
+    const Rect r = tk::MakeRect(10, 20, 30, 50);
+    EXPECT_EQ(tk::Start(r, Axis::Horizontal), 10);
+    EXPECT_EQ(tk::End(r, Axis::Horizontal), 30);
+    EXPECT_EQ(tk::Extent(r, Axis::Horizontal), 20);
+    EXPECT_EQ(tk::Start(r, Axis::Vertical), 20);
+    EXPECT_EQ(tk::End(r, Axis::Vertical), 50);
+    EXPECT_EQ(tk::Extent(r, Axis::Vertical), 30);
+    Rect s = r;
+    tk::SetStart(s, Axis::Vertical, 25);
+    tk::SetEnd(s, Axis::Horizontal, 40);
+    EXPECT_EQ(s, tk::MakeRect(10, 25, 40, 50));
+    EXPECT_EQ(tk::WithSpan(r, Axis::Horizontal, 0, 5), tk::MakeRect(0, 20, 5, 50));
+    Point p{3, 4};
+    tk::SetCoordinate(p, Axis::Vertical, 9);
+    EXPECT_EQ(p, (Point{3, 9}));
+    EXPECT_EQ(tk::Coordinate(p, Axis::Horizontal), 3);
+}
+
+TEST(Edge, SidesOfAnAlignmentTheirBandsAndMoves) {
+    const Rect r = tk::MakeRect(10, 20, 30, 50);
+    struct Case {
+        tk::Align Align;
+        int Position;    // of the side the alignment names
+        Rect Band;       // 4 pixels deep along that side
+        int InnerAt;     // the opposite, inner side
+        Rect InnerMoved; // the inner side moved 5 pixels outwards
+    };
+    const Case cases[] = {
+        {tk::alTop, 20, tk::MakeRect(10, 20, 30, 24), 50, tk::MakeRect(10, 20, 30, 55)},
+        {tk::alBottom, 50, tk::MakeRect(10, 46, 30, 50), 20, tk::MakeRect(10, 15, 30, 50)},
+        {tk::alLeft, 10, tk::MakeRect(10, 20, 14, 50), 30, tk::MakeRect(10, 20, 35, 50)},
+        {tk::alRight, 30, tk::MakeRect(26, 20, 30, 50), 10, tk::MakeRect(5, 20, 30, 50)},
+    };
+    for (const Case& c : cases) {
+        const std::optional<tk::Edge> side = tk::AlignedEdge(c.Align);
+        const std::optional<tk::Edge> inner = tk::InnerEdge(c.Align);
+        ASSERT_TRUE(side && inner) << c.Align;
+        EXPECT_EQ(tk::EdgePosition(r, *side), c.Position) << c.Align;
+        EXPECT_EQ(tk::Band(r, *side, 4), c.Band) << c.Align;
+        EXPECT_EQ(*inner, side->Opposite()) << c.Align;
+        EXPECT_EQ(tk::EdgePosition(r, *inner), c.InnerAt) << c.Align;
+        Rect moved = r;
+        tk::MoveEdge(moved, *inner, 5);
+        EXPECT_EQ(moved, c.InnerMoved) << c.Align;
+    }
+    for (tk::Align none : {tk::alNone, tk::alClient, tk::alCustom})
+        EXPECT_FALSE(tk::AlignedEdge(none) || tk::InnerEdge(none)) << none;
+}
+
 TEST(Rect, QRectConversionKeepsExclusiveEdges) {
     const Rect r = tk::MakeRect(-3, 4, 17, 9);
     const QRect q = tk::ToQRect(r);

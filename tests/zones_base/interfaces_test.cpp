@@ -107,6 +107,33 @@ TEST_F(ZoneTest, BackgroundIsPaintedByTheTheme) {
     EXPECT_EQ(theme->PaintedBackgrounds[0], root->ZoneIntf());
 }
 
+TEST_F(ZoneTest, AZoneLeavingTheTreeTellsTheSiteItLeaves) {
+    TOrloDockContainerZone* group = AddContainer(root.get(), voVert);
+    FakeLeafZone* inner = AddLeaf(group);
+    FakeLeafZone* moved = AddLeaf(root.get());
+    site->ClearRecords();
+    moved->SetParentZone(group);
+    EXPECT_TRUE(site->LeavingZones.empty()) << "moving inside the tree is not leaving it";
+
+    // A subtree handed to another site leaves this one zone by zone.
+    Owned<FakeDockSite> other = MakeOwned<FakeDockSite>();
+    root->RemoveZone(group);
+    group->SetParentZoneField(nullptr);
+    group->SetDockSite(other->Intf());
+    EXPECT_EQ(site->LeavingZones, (std::vector<TOrloDockZone*>{group, inner, moved}));
+    EXPECT_TRUE(other->LeavingZones.empty());
+
+    // Freed, a zone tells the site it stands in, whether freed or deleted.
+    site->ClearRecords();
+    group->Free();
+    EXPECT_TRUE(site->LeavingZones.empty());
+    EXPECT_EQ(other->LeavingZones, (std::vector<TOrloDockZone*>{inner, moved, group}));
+    FakeLeafZone* deleted = AddLeaf(root.get());
+    delete deleted;
+    EXPECT_EQ(site->LeavingZones, (std::vector<TOrloDockZone*>{deleted}));
+    ExpectSoundAndBalanced();
+}
+
 TEST(ZoneValues, OrientationNamesAndPositions) {
     EXPECT_EQ(OrientationName(voNoOrient), tk::String::fromLatin1("voNoOrient"));
     EXPECT_EQ(OrientationName(voVert), tk::String::fromLatin1("voVert"));
@@ -121,6 +148,9 @@ TEST(ZoneValues, OrientationNamesAndPositions) {
         EXPECT_EQ(DockPositionOrientation(tk::Align(a)), orientations[a]) << a;
         EXPECT_EQ(DockPositionAfter(tk::Align(a)), after[a]) << a;
     }
+    EXPECT_EQ(ArrangementAxis(voVert), tk::Axis::Horizontal);
+    for (TOrloDockOrientation stacked : {voNoOrient, voHorz, voTabbed})
+        EXPECT_EQ(ArrangementAxis(stacked), tk::Axis::Vertical) << OrientationName(stacked).toStdString();
 }
 
 TEST(ZoneValues, NewZonesStartAsDescribed) {

@@ -318,21 +318,24 @@ TEST(SplitRect, HalvesWithOnePixelBetweenTruncatingTowardZero) {
     const tk::Rect r = MakeRect(10, 20, 111, 71); // 101 wide, 51 high
     tk::Rect a = r;
     tk::Rect b;
-    TOrloDockRootZone::SplitRect(1, a, b);
+    TOrloDockRootZone::SplitRect(voHorz, false, a, b);
     EXPECT_EQ(b, MakeRect(10, 20, 111, 45)) << "b above";
     EXPECT_EQ(a, MakeRect(10, 46, 111, 71));
     a = r;
-    TOrloDockRootZone::SplitRect(2, a, b);
+    TOrloDockRootZone::SplitRect(voHorz, true, a, b);
     EXPECT_EQ(a, MakeRect(10, 20, 111, 45)) << "a above";
     EXPECT_EQ(b, MakeRect(10, 46, 111, 71));
     a = r;
-    TOrloDockRootZone::SplitRect(3, a, b);
+    TOrloDockRootZone::SplitRect(voVert, false, a, b);
     EXPECT_EQ(b, MakeRect(10, 20, 61, 71)) << "b left";
     EXPECT_EQ(a, MakeRect(62, 20, 111, 71));
     a = r;
-    TOrloDockRootZone::SplitRect(4, a, b);
+    TOrloDockRootZone::SplitRect(voVert, true, a, b);
     EXPECT_EQ(a, MakeRect(10, 20, 61, 71)) << "a left";
     EXPECT_EQ(b, MakeRect(62, 20, 111, 71));
+    tk::Rect c = r;
+    TOrloDockRootZone::SplitRect(voNoOrient, true, c, b);
+    EXPECT_EQ(c, MakeRect(10, 20, 111, 45)) << "voNoOrient is cut like voHorz";
 }
 
 TEST_F(InsertPanelTest, InsertingBesideTheRootIsRefused) {

@@ -14,6 +14,26 @@ Rect IntersectRect(const Rect& a, const Rect& b) {
     return r;
 }
 
+std::optional<Edge> AlignedEdge(Align align) {
+    switch (align) {
+    case alTop:
+        return Edge{Axis::Vertical, -1};
+    case alBottom:
+        return Edge{Axis::Vertical, +1};
+    case alLeft:
+        return Edge{Axis::Horizontal, -1};
+    case alRight:
+        return Edge{Axis::Horizontal, +1};
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<Edge> InnerEdge(Align align) {
+    const std::optional<Edge> outer = AlignedEdge(align);
+    return outer ? std::optional<Edge>(outer->Opposite()) : std::nullopt;
+}
+
 int RoundHalfEven(double value) {
     // nearbyint honours the default rounding mode, which is to-nearest-even.
     return static_cast<int>(std::nearbyint(value));

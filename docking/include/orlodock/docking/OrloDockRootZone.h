@@ -47,8 +47,9 @@ public:
     // that takes the target's place and share.
     void SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, bool after, TOrloDockOrientation orientation);
     // Halves `a` into `a` and `b` (which starts as a copy of `a`), one pixel
-    // apart: 1 b above a, 2 a above b, 3 b left of a, 4 a left of b.
-    static void SplitRect(int mode, tk::Rect& a, tk::Rect& b);
+    // apart, along the orientation's arrangement axis: b after a when `after`
+    // is set (below or right of it), else before it.
+    static void SplitRect(TOrloDockOrientation orientation, bool after, tk::Rect& a, tk::Rect& b);
 
     void RemoveZone(TOrloDockZone* zone) override;
     // Without children: the screen rectangle of the whole site control.

@@ -24,6 +24,22 @@
 
 class TOrloDockControlZone;
 class TOrloDockingOrloDotNetTheme;
+class TOrloDockSiteMouse;
+
+// What the left button is doing in a site.
+enum class TOrloDockDragState : std::uint8_t {
+    Idle = 0,
+    // Dragging the site's inner edge.
+    InnerEdge = 1,
+    // Dragging the splitter after a zone.
+    Splitter = 2,
+    // A title bar is pressed: the tear-off is armed.
+    TitleBarPressed = 3,
+    // A torn-off zone is dragged in its floating window.
+    TearOff = 4,
+    ClosePressed = 5,
+    PinPressed = 6,
+};
 
 // A layout file could not be written or opened.
 class EOrloDockLayoutFileError : public tk::Exception {
@@ -56,31 +72,27 @@ public:
     static bool MoveInnerEdge(tk::Rect& rect, tk::Align align, int distance);
     // The site's own theme, used only while no manager is set (nullptr otherwise).
     IOrloDockTheme* OwnTheme() const;
-    // Drag bars are drawn with this brush: the grey/white 8x8 pattern.
-    const tk::Brush& PatternBrush() const { return *patternBrush_; }
 
-    // State of the mouse handling and of a tear-off.
-    TOrloDockZone* ActiveZone() const { return activeZone_; }
-    void SetActiveZone(TOrloDockZone* zone) { activeZone_ = zone; }
-    std::uint8_t MouseState() const { return mouseState_; }
-    void SetMouseState(std::uint8_t state) { mouseState_ = state; }
-    TOrloDockZone* SplitZone() const { return splitZone_; }
-    void SetSplitZone(TOrloDockZone* zone) { splitZone_ = zone; }
-    bool EdgeDragging() const { return edgeDragging_; }
-    void SetEdgeDragging(bool dragging) { edgeDragging_ = dragging; }
-    tk::Point DragPos() const { return dragPos_; }
-    void SetDragPos(tk::Point pos) { dragPos_ = pos; }
-    tk::Point DragStart() const { return dragStart_; }
-    void SetDragStart(tk::Point pos) { dragStart_ = pos; }
-    // 0 idle; 1 edge, 2 splitter, 3 title bar pressed, 4 tear-off, 5 close and 6 pin button pressed.
-    std::uint8_t DragState() const { return dragState_; }
-    void SetDragState(std::uint8_t state) { dragState_ = state; }
-    IOrloDockSite* FloatingSite() const { return floatingSite_.get(); }
-    void SetFloatingSite(IOrloDockSite* site) { floatingSite_ = tk::IPtr<IOrloDockSite>(site); }
-    const tk::String& FloatRootZoneID() const { return floatRootZoneID_; }
-    void SetFloatRootZoneID(const tk::String& id) { floatRootZoneID_ = id; }
-    tk::Align FloatPosition() const { return floatPosition_; }
-    void SetFloatPosition(tk::Align position) { floatPosition_ = position; }
+    // ---- state of the mouse handling and of a tear-off (OrloDockSiteMouse.cpp) ----
+    // The zone under the mouse, or the zone being dragged.
+    TOrloDockZone* ActiveZone() const;
+    // What the last hit test found under the mouse.
+    TOrloDockHitArea MouseState() const;
+    // The zone whose splitter is being dragged.
+    TOrloDockZone* SplitZone() const;
+    bool EdgeDragging() const;
+    tk::Point DragPos() const;
+    // Where a splitter or edge drag started.
+    tk::Point DragStart() const;
+    TOrloDockDragState DragState() const;
+    IOrloDockSite* FloatingSite() const;
+    const tk::String& FloatRootZoneID() const;
+    tk::Align FloatPosition() const;
+    // Drag bars are drawn with this brush: the grey/white 8x8 pattern.
+    const tk::Brush& PatternBrush() const;
+    // Puts the site in the state of a tear-off drag into `floatingSite`, for
+    // tests of what ends one while the drag itself cannot be started yet.
+    void EnterTearOffForTesting(IOrloDockSite* floatingSite);
 
     // ---- layouts ----
     // The tree of this site as bytes: the root zone's component stream in an
@@ -132,6 +144,7 @@ public:
     void Expand() override;
     void BeginZoneDrag(TOrloDockZone* zone, tk::Point point) override;
     bool IsFloating() override { return false; }
+    void ZoneLeaving(TOrloDockZone* zone) override;
 
     // ---- virtual operations of the site ----
     // The root zone took one of its children out. Nothing here; a floating
@@ -164,7 +177,8 @@ protected:
     // ---- painting and mouse (OrloDockSitePaint.cpp, OrloDockSiteMouse.cpp) ----
     // The site's colour, then the zones' title bars and buttons.
     void Paint() override;
-    // Only the left button acts: button presses, splitter and edge drags.
+    // Handed to the mouse object: only the left button acts (button presses,
+    // splitter and edge drags); Escape ends a tear-off.
     void MouseDown(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
     void MouseMove(tk::ShiftState shift, int x, int y) override;
     void MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
@@ -215,57 +229,17 @@ private:
     // The value of "MyRootZone" as read from a stream.
     void ReadRootZoneProperty(const tk::Bytes& data);
 
-    // ---- mouse (OrloDockSiteMouse.cpp) ----
-    // The zone under a client point and the part of it there. Title-bar
-    // buttons and the splitter of a tab group belong to the group, not to
-    // the tab that the group answers for.
-    TOrloDockZone* HitTest(tk::Point point, TOrloDockHitArea& kind);
-    // Hover feedback on the title-bar buttons while no button is held.
-    void HoverOver(TOrloDockZone* hit, TOrloDockHitArea kind);
-    // Lets go of zones that have left the tree since the last mouse message.
-    void ForgetVanishedZones();
-    bool InTree(const TOrloDockZone* zone) const;
-    // Every button left pressed goes back to normal (a press released off its button).
-    void ReleasePressedButtons();
-    void ClampSplitterDrag();
-    void ApplySplitterDrag();
-    // The distance the inner edge has been dragged, outwards positive, kept
-    // so that the site neither shrinks below its strip and one zone nor
-    // leaves its parent.
-    int EdgeDragDistance();
-    void ApplyEdgeDrag();
-    tk::Rect SplitterBarRect();
-    tk::Rect EdgeBarRect();
-    // Drag bars: pattern-inverted on this site or on its parent; drawing the
-    // same bar again erases it.
-    void ShowDragBar(const tk::Rect& rect, bool onParent);
-    void HideDragBar();
-    // A theme measurement, or `fallback` without theme.
-    int ThemeSize(int (IOrloDockTheme::*size)(), int fallback);
-
     tk::IPtr<IOrloDockManager> dockManager_;
     TOrloDockOrientation orientation_ = voNoOrient;
     TOrloDockRootZone* rootZone_ = nullptr;
     tk::Rect edgeSplitterRect_{};
     std::int32_t updateCount_ = 0;
-    TOrloDockZone* activeZone_ = nullptr;
-    std::uint8_t mouseState_ = 0;
-    std::unique_ptr<tk::Brush> patternBrush_;
-    TOrloDockZone* splitZone_ = nullptr;
-    bool edgeDragging_ = false;
-    tk::Point dragPos_{};
-    tk::Point dragStart_{};
-    std::uint8_t dragState_ = 0;
-    // The drag bar on the screen now and the window it is drawn on.
-    tk::Rect dragBar_{};
-    tk::Control* dragBarWindow_ = nullptr;
+    // Hover, buttons, drags and tear-off; gone once the site is being freed.
+    std::unique_ptr<TOrloDockSiteMouse> mouse_;
     // The themes the site created for itself, the one in use (while no
     // manager is set) last. Kept until the site goes, so that whoever still
     // holds one keeps a live object.
     std::vector<OwnedTheme> themes_;
-    tk::IPtr<IOrloDockSite> floatingSite_;
-    tk::String floatRootZoneID_;
-    tk::Align floatPosition_ = tk::alNone;
     std::int32_t savedSize_ = -1;
 
     // The tree this site had before a stream being read replaced it; kept,

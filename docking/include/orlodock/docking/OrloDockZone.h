@@ -128,6 +128,8 @@ protected:
     void BeforeDestruction() override;
 
 private:
+    // Tells the site that this zone leaves its tree, and forgets the site.
+    void LeaveSite();
     // The theme's minimum zone size; 10 without a theme.
     int ThemeMinimumZoneSize() const;
     int SplitterSize() const;

@@ -35,4 +35,7 @@ public:
     virtual void Expand() = 0;
     virtual void BeginZoneDrag(TOrloDockZone* zone, tk::Point point) = 0;
     virtual bool IsFloating() = 0;
+    // The zone, which is still whole, leaves this site's tree: it is being
+    // freed or goes to another site (or to none). The site lets go of it.
+    virtual void ZoneLeaving(TOrloDockZone* zone) = 0;
 };

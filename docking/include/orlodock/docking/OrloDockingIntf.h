@@ -36,6 +36,10 @@ tk::String OrientationName(TOrloDockOrientation orientation);
 // The identifiers by ordinal, as streamed.
 tk::StringList OrientationIdentifiers();
 
+// The axis along which zones of this orientation follow one another:
+// horizontal for voVert (side by side), vertical for the others (stacked).
+tk::Axis ArrangementAxis(TOrloDockOrientation orientation);
+
 // Dock positions are the toolkit's alignment values (alNone .. alCustom).
 using TOrloDockPosition = tk::Align;
 // none, custom -> voNoOrient; top, bottom -> voHorz; left, right -> voVert; client -> voTabbed.

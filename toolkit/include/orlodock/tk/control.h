@@ -26,8 +26,6 @@ class Form;
 class ControlBridge;
 class InvertLayer;
 
-enum Align { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
-
 enum MouseButton { mbLeft, mbRight, mbMiddle };
 
 // Edges of the parent a control keeps its distance to when the parent resizes.

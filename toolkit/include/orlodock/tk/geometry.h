@@ -4,6 +4,9 @@
 // first column and row outside the rectangle. QRect's right() is inclusive,
 // so all arithmetic is done here and QRect only appears at the conversion.
 
+#include <cstdint>
+#include <optional>
+
 class QRect;
 class QPoint;
 
@@ -39,6 +42,69 @@ constexpr Rect OffsetRect(Rect r, int dx, int dy) { return {r.Left + dx, r.Top +
 constexpr Rect InflateRect(Rect r, int dx, int dy) { return {r.Left - dx, r.Top - dy, r.Right + dx, r.Bottom + dy}; }
 // The overlap of two rectangles, or an empty rectangle at (0,0,0,0).
 Rect IntersectRect(const Rect& a, const Rect& b);
+
+// Where a control stands in its parent: on one side of it, filling it, or placed freely.
+enum Align { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
+// ---- one rule for both directions ----
+// Code that lays out, cuts or drags along a direction is written once for an
+// axis instead of once per side or orientation.
+
+enum class Axis : std::uint8_t { Horizontal, Vertical };
+
+// X or Y.
+constexpr int Coordinate(Point p, Axis axis) { return axis == Axis::Horizontal ? p.X : p.Y; }
+constexpr void SetCoordinate(Point& p, Axis axis, int value) { (axis == Axis::Horizontal ? p.X : p.Y) = value; }
+// Left or Top.
+constexpr int Start(const Rect& r, Axis axis) { return axis == Axis::Horizontal ? r.Left : r.Top; }
+// Right or Bottom: the first coordinate outside.
+constexpr int End(const Rect& r, Axis axis) { return axis == Axis::Horizontal ? r.Right : r.Bottom; }
+// Width or Height.
+constexpr int Extent(const Rect& r, Axis axis) { return End(r, axis) - Start(r, axis); }
+constexpr void SetStart(Rect& r, Axis axis, int value) { (axis == Axis::Horizontal ? r.Left : r.Top) = value; }
+constexpr void SetEnd(Rect& r, Axis axis, int value) { (axis == Axis::Horizontal ? r.Right : r.Bottom) = value; }
+// The rectangle from `start` to `end` along the axis, as wide as `r` across it.
+constexpr Rect WithSpan(Rect r, Axis axis, int start, int end) {
+    SetStart(r, axis, start);
+    SetEnd(r, axis, end);
+    return r;
+}
+
+// One side of a rectangle: the axis that crosses it, and the direction in
+// which that axis leaves the rectangle there (-1 at Left and Top, +1 at Right and Bottom).
+struct Edge {
+    Axis Across = Axis::Horizontal;
+    int Outward = -1;
+
+    constexpr Edge Opposite() const { return {Across, -Outward}; }
+    friend constexpr bool operator==(const Edge&, const Edge&) = default;
+};
+
+// The coordinate of the side: Left, Top, Right or Bottom.
+constexpr int EdgePosition(const Rect& r, Edge edge) {
+    return edge.Outward > 0 ? End(r, edge.Across) : Start(r, edge.Across);
+}
+// Moves the side `distance` pixels outwards (inwards when negative): the rectangle grows by `distance`.
+constexpr void MoveEdge(Rect& r, Edge edge, int distance) {
+    if (edge.Outward > 0)
+        SetEnd(r, edge.Across, End(r, edge.Across) + distance);
+    else
+        SetStart(r, edge.Across, Start(r, edge.Across) - distance);
+}
+// The strip of `r` that lies within `depth` pixels of the side.
+constexpr Rect Band(Rect r, Edge edge, int depth) {
+    if (edge.Outward > 0)
+        SetStart(r, edge.Across, End(r, edge.Across) - depth);
+    else
+        SetEnd(r, edge.Across, Start(r, edge.Across) + depth);
+    return r;
+}
+
+// The side an alignment names (alTop: the top side); none for alNone, alClient and alCustom.
+std::optional<Edge> AlignedEdge(Align align);
+// The side of a control with this alignment that faces the inside of its
+// parent (alTop: the control's bottom side); none where AlignedEdge has none.
+std::optional<Edge> InnerEdge(Align align);
 
 // Rounds to the nearest integer, ties to the even neighbour (0.5 -> 0, 1.5 -> 2, -1.5 -> -2).
 int RoundHalfEven(double value);
