@@ -46,6 +46,7 @@ protected:
     ~ComponentLink() { Link(nullptr); }
     // Leaves the previous target's list and joins `target`'s (none for nullptr).
     void Link(Component* target);
+    Component* Linked() const { return linked_; }
 
 private:
     friend class tk::Component;
@@ -181,13 +182,19 @@ private:
 // A reference to a component that someone else may free: it clears itself
 // when the target is destroyed (and then runs `onGone`, if given), and leaves
 // the target's list when it is reassigned or destroyed itself, so either may
-// go first. T may be a component class or an interface that a component
-// implements; an interface implemented by something else is merely held.
+// go first. T may be a component class or an interface; an interface
+// reference also counts, like IPtr, for implementations that are not
+// components and live by their count (components do not count).
 // Not copyable: the reference is the holder's, and `onGone` usually captures it.
 template <class T> class ComponentRef final : private detail::ComponentLink {
 public:
     ComponentRef() = default;
     explicit ComponentRef(std::function<void()> onGone) : onGone_(std::move(onGone)) {}
+    ~ComponentRef() {
+        if constexpr (!kComponent)
+            if (target_)
+                target_->Release();
+    }
 
     // Refers to `target` from now on (nullptr: to nothing); `onGone` does not run.
     ComponentRef& operator=(T* target) {
@@ -197,22 +204,35 @@ public:
     void Reset(T* target = nullptr) {
         if (target == target_)
             return;
-        target_ = target;
+        T* old = std::exchange(target_, target);
+        if constexpr (!kComponent) {
+            if (target)
+                target->AddRef();
+            if (old)
+                old->Release();
+        }
         Link(ComponentOf(target));
     }
 
     T* get() const { return target_; }
     T* operator->() const { return target_; }
     operator T*() const { return target_; }
+    // The target as a component; nullptr without target or when the target
+    // is an interface of something that is not a component.
+    Component* AsComponent() const { return Linked(); }
 
 private:
+    // Only where T is complete: T may be a forward-declared class in a header.
+    static constexpr bool kComponent = std::is_base_of_v<Component, T>;
+
     static Component* ComponentOf(T* target) {
-        if constexpr (std::is_base_of_v<Component, T>)
+        if constexpr (kComponent)
             return target;
         else
             return dynamic_cast<Component*>(target);
     }
     void TargetGone() override {
+        // A component does not count references: nothing to release.
         target_ = nullptr;
         if (!onGone_)
             return;
