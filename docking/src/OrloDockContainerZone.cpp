@@ -31,8 +31,8 @@ bool TOrloDockContainerZone::IsVisible() const {
 }
 
 void TOrloDockContainerZone::GetCaption(tk::String& caption) {
-    caption = tk::Latin1("Orientation : ") + OrientationName(Orientation()) + tk::Latin1(" Width= ") + tk::IntToStr(Width()) +
-              tk::Latin1(" Height=") + tk::IntToStr(Height());
+    caption = tk::Latin1("Orientation : ") + OrientationName(Orientation()) + tk::Latin1(" Width= ") +
+              tk::IntToStr(Width()) + tk::Latin1(" Height=") + tk::IntToStr(Height());
 }
 
 bool TOrloDockContainerZone::IsActive() {
@@ -315,8 +315,8 @@ void TOrloDockContainerZone::ChildVisibilityChanged(TOrloDockZone* child, bool v
         parent->UpdateBounds();
 }
 
-void TOrloDockContainerZone::RedistributeVisibleChildren(TOrloDockZone* changed, const tk::Rect& bounds,
-                                                         int delta, int newSize) {
+void TOrloDockContainerZone::RedistributeVisibleChildren(TOrloDockZone* changed, const tk::Rect& bounds, int delta,
+                                                         int newSize) {
     const bool sideBySide = ChildOrientation() == voVert;
     TOrloDockZone* previous = nullptr;
     for (int i = 0; i < ChildCount(); ++i) {

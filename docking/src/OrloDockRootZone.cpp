@@ -387,7 +387,8 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
         if (TOrloDockContainerZone* container = AsPlainContainer(at)) {
             const int others = container->ChildCount() - (zone->ParentZone() == container ? 1 : 0);
             if (others > 0)
-                throw tk::Exception(tk::Latin1("Inserting Tabbed Zone into non tabbed container in voTabbed orientation!"));
+                throw tk::Exception(
+                    tk::Latin1("Inserting Tabbed Zone into non tabbed container in voTabbed orientation!"));
         }
     }
 

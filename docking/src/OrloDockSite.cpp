@@ -489,18 +489,16 @@ void TOrloDockSite::ZonesChanged(TOrloDockRootZone* sender) { (void)sender; }
 
 void TOrloDockSite::Notification(tk::Component* component, tk::Operation operation) {
     tk::CustomControl::Notification(component, operation);
-    if (IsDestroying() || !rootZone_)
+    // A site with nothing to show collapses when a panel is created beside
+    // it. The owner announces a new component from inside its construction,
+    // before its class is known, so any insertion counts; a site that shows
+    // panels is left as it is. Freed panels and managers reach the site
+    // through its references.
+    if (operation != tk::Operation::Insert || IsDestroying() || IsLoading() || !rootZone_)
         return;
-    if (operation == tk::Operation::Insert) {
-        // A site with nothing to show collapses when a panel is created
-        // beside it. The owner announces a new component from inside its
-        // construction, before its class is known, so any insertion counts;
-        // a site that shows panels is left as it is.
-        if (!IsLoading() && rootZone_->VisibleChildCount() == 0) {
-            TOrloDockUpdateGuard update(InternalIntf());
-            rootZone_->UpdateBounds();
-        }
-        return;
+    if (rootZone_->VisibleChildCount() == 0) {
+        TOrloDockUpdateGuard update(InternalIntf());
+        rootZone_->UpdateBounds();
     }
 }
 

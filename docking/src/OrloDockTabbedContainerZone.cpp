@@ -282,8 +282,8 @@ int TOrloDockTabbedContainerZone::InsertZoneAfter(TOrloDockZone* zone, TOrloDock
 void TOrloDockTabbedContainerZone::DetachZone(TOrloDockZone* zone) { RemoveZone(zone); }
 
 int TOrloDockTabbedContainerZone::InsertZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) {
-    tk::Assert(zone && zone->AsControlZone() != nullptr,
-               "InsertZoneBefore - AZone is not TOrloDockControlZone", "OrloDockZones");
+    tk::Assert(zone && zone->AsControlZone() != nullptr, "InsertZoneBefore - AZone is not TOrloDockControlZone",
+               "OrloDockZones");
     const int index = TOrloDockContainerZone::InsertZoneBefore(zone, before);
     AddTabFor(index);
     if (!IsLoading()) {

@@ -103,7 +103,8 @@ void TOrloDockTreeCheck::VisitTabGroup(TOrloDockTabbedContainerZone* group) {
         if (tab->Zone() != child)
             Report(where + tk::Latin1(" does not stand for child ") + Number(i));
         else if (child && tab->Visible() != child->IsVisible())
-            Report(where + tk::Latin1(tab->Visible() ? " is shown for a hidden child" : " is hidden for a visible child"));
+            Report(where +
+                   tk::Latin1(tab->Visible() ? " is shown for a hidden child" : " is hidden for a visible child"));
     }
     const int visible = group->VisibleChildCount();
     if (tabs->Visible() != (visible >= 2))

@@ -1,5 +1,7 @@
 #include <orlodock/docking/OrloDockZone.h>
 
+#include <utility>
+
 #include <orlodock/docking/OrloDockContainerZone.h>
 #include <orlodock/tk/control.h>
 #include <orlodock/tk/exceptions.h>

@@ -27,11 +27,14 @@ TEST_F(TreeCheckTest, ReportsEachBrokenRule) {
         {"has a share of 10001 %", [](auto*, auto* a, auto*, auto*) { a->SetParentSizePercentage(10001); }, {}},
         {"owns components", [](auto*, auto* a, auto*, auto*) { new tk::Component(a); }, {}},
         {"is a root zone below another zone",
-         [](auto* root, auto*, auto*, auto*) { (new TOrloDockRootZone())->SetParentZone(root); }, {}},
+         [](auto* root, auto*, auto*, auto*) { (new TOrloDockRootZone())->SetParentZone(root); },
+         {}},
         {"arranges its children as tabs without a tab strip",
-         [](auto* root, auto*, auto*, auto*) { root->SetChildOrientation(voTabbed); }, {}},
+         [](auto* root, auto*, auto*, auto*) { root->SetChildOrientation(voTabbed); },
+         {}},
         {"holds a panel that another leaf holds too",
-         [](auto* root, auto*, auto*, auto* panel) { AddPanelLeaf(root, panel); }, {}},
+         [](auto* root, auto*, auto*, auto* panel) { AddPanelLeaf(root, panel); },
+         {}},
     };
     TOrloDockablePanel* panel = NewPanel("Shared");
     for (const BrokenRule& rule : rules) {

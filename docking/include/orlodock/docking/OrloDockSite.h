@@ -198,7 +198,7 @@ private:
     void DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockablePanel* panel);
     // The manager was freed: the site paints with a theme of its own again.
     void ManagerGone();
-    // Subscribes to and becomes the site of every panel in the tree; notes which leaf holds which panel.
+    // Follows and becomes the site of every panel in the tree; notes which leaf holds which panel.
     void TrackHostedPanels();
     void SetRootZone(TOrloDockRootZone* root);
     // Title bars show which panel holds the focus: repaints when the focus
