@@ -158,7 +158,7 @@ void TOrloDockSite::TrackHostedPanels() {
     if (!rootZone_ || trackingPanels_)
         return;
     trackingPanels_ = true;
-    hostedPanels_.clear();
+    std::vector<std::unique_ptr<HostedPanel>> previous = std::exchange(hostedPanels_, {});
     std::vector<TOrloDockControlZone*> leaves;
     CollectLeaves(rootZone_, leaves);
     std::vector<TOrloDockablePanel*> panels;
@@ -166,7 +166,16 @@ void TOrloDockSite::TrackHostedPanels() {
         TOrloDockablePanel* panel = leaf->Panel();
         if (!panel || panel->IsDestroying())
             continue;
-        hostedPanels_.push_back(std::make_unique<HostedPanel>(this, panel, leaf));
+        // An entry that still holds is kept (a relayout changes none), looked
+        // for first where it stood before.
+        const auto holds = [panel, leaf](const std::unique_ptr<HostedPanel>& entry) {
+            return entry && entry->Panel == panel && entry->Zone == leaf;
+        };
+        auto kept = hostedPanels_.size() < previous.size() && holds(previous[hostedPanels_.size()])
+                        ? previous.begin() + static_cast<std::ptrdiff_t>(hostedPanels_.size())
+                        : std::find_if(previous.begin(), previous.end(), holds);
+        hostedPanels_.push_back(kept != previous.end() ? std::move(*kept)
+                                                       : std::make_unique<HostedPanel>(this, panel, leaf));
         panels.push_back(panel);
     }
     // Whatever brought a panel into this tree, the panel's site is this one.
