@@ -5,34 +5,9 @@
 #include <orlodock/docking/OrloDockControlZone.h>
 #include <orlodock/tk/control.h>
 
-namespace {
-
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
-} // namespace
-
 TOrloDockContainerZone::TOrloDockContainerZone(tk::Component* owner) : TOrloDockZone(owner) {}
 
-TOrloDockContainerZone::~TOrloDockContainerZone() {
-    // Normally emptied by BeforeDestruction; a plain delete still frees the children.
-    std::vector<TOrloDockZone*> children;
-    children.swap(children_);
-    for (TOrloDockZone* child : children) {
-        child->SetParentZoneField(nullptr);
-        child->Free();
-    }
-}
-
-void TOrloDockContainerZone::BeforeDestruction() {
-    // The list is emptied first, so children going away find nothing to unlink.
-    std::vector<TOrloDockZone*> children;
-    children.swap(children_);
-    for (TOrloDockZone* child : children) {
-        child->SetParentZoneField(nullptr);
-        child->Free();
-    }
-    TOrloDockZone::BeforeDestruction();
-}
+TOrloDockContainerZone::~TOrloDockContainerZone() { ClearChildren(); }
 
 // ---- overrides ----
 
@@ -56,8 +31,8 @@ bool TOrloDockContainerZone::IsVisible() const {
 }
 
 void TOrloDockContainerZone::GetCaption(tk::String& caption) {
-    caption = Text("Orientation : ") + OrientationName(Orientation()) + Text(" Width= ") + tk::IntToStr(Width()) +
-              Text(" Height=") + tk::IntToStr(Height());
+    caption = tk::Latin1("Orientation : ") + OrientationName(Orientation()) + tk::Latin1(" Width= ") +
+              tk::IntToStr(Width()) + tk::Latin1(" Height=") + tk::IntToStr(Height());
 }
 
 bool TOrloDockContainerZone::IsActive() {
@@ -157,14 +132,14 @@ void TOrloDockContainerZone::Paint() {
 void TOrloDockContainerZone::Normalize() {
     TOrloDockUpdateGuard update(DockSite());
     for (int i = ChildCount() - 1; i >= 0; --i)
-        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(Child(i)))
+        if (TOrloDockContainerZone* container = Child(i)->AsContainer())
             Prune(container);
 }
 
 void TOrloDockContainerZone::Prune(TOrloDockContainerZone* zone) {
     // Pruning a child changes the list only at and behind its index.
     for (int i = zone->ChildCount() - 1; i >= 0; --i)
-        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone->Child(i)))
+        if (TOrloDockContainerZone* container = zone->Child(i)->AsContainer())
             Prune(container);
 
     TOrloDockContainerZone* parent = zone->ParentZone();
@@ -218,10 +193,10 @@ TOrloDockControlZone* TOrloDockContainerZone::FindControlZone(const tk::Control*
     if (!control)
         return nullptr;
     for (TOrloDockZone* child : children_) {
-        if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(child)) {
+        if (TOrloDockControlZone* leaf = child->AsControlZone()) {
             if (leaf->GetControl() == control)
                 return leaf;
-        } else if (auto* container = dynamic_cast<TOrloDockContainerZone*>(child)) {
+        } else if (TOrloDockContainerZone* container = child->AsContainer()) {
             if (TOrloDockControlZone* found = container->FindControlZone(control))
                 return found;
         }
@@ -234,6 +209,8 @@ void TOrloDockContainerZone::RemoveZone(TOrloDockZone* zone) {
         return;
     UpdateBounds();
 }
+
+void TOrloDockContainerZone::DetachZone(TOrloDockZone* zone) { TakeChild(zone); }
 
 void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* newZone) {
     if (!newZone || IndexOf(oldZone) < 0)
@@ -283,6 +260,93 @@ void TOrloDockContainerZone::MoveZoneBefore(TOrloDockZone* zone, TOrloDockZone* 
         InsertChild(beforeIndex < 0 ? ChildCount() : beforeIndex, zone);
     }
     UpdateBounds();
+}
+
+// ---- a child shown or hidden ----
+
+void TOrloDockContainerZone::ChildVisibilityChanged(TOrloDockZone* child, bool visible) {
+    const tk::Rect bounds = Bounds();
+    // Counted after the change: includes the child when it was just shown.
+    const int visibleCount = VisibleChildCount();
+    TOrloDockUpdateGuard update(child->DockSite());
+
+    if (visible) {
+        if (IOrloDockSiteInternal* site = child->DockSite()) {
+            site->SetVisible(true);
+            site->Expand();
+        }
+        const int minimum = child->ThemeMinimumZoneSize();
+        int newSize = child->SavedSize() == -1 ? minimum : child->SavedSize();
+        const int others = visibleCount - 1;
+        if (others < 1) {
+            ZoneVisibilityChanged(true);
+            child->SetBounds(bounds);
+        } else {
+            const int parentExtent = child->ParentExtent();
+            if (newSize > parentExtent)
+                newSize = minimum;
+            if (minimum * others > parentExtent - newSize)
+                newSize = minimum;
+            RedistributeVisibleChildren(child, bounds, -(newSize / others), newSize);
+        }
+    } else {
+        child->SetSavedSize(child->Extent());
+        if (visibleCount < 1)
+            ZoneVisibilityChanged(false);
+        else
+            RedistributeVisibleChildren(child, bounds, child->SavedSize() / visibleCount, 0);
+    }
+
+    if (TOrloDockContainerZone* parent = child->ParentZone())
+        parent->UpdateBounds();
+}
+
+void TOrloDockContainerZone::RedistributeVisibleChildren(TOrloDockZone* changed, const tk::Rect& bounds, int delta,
+                                                         int newSize) {
+    const bool sideBySide = ChildOrientation() == voVert;
+    TOrloDockZone* previous = nullptr;
+    for (int i = 0; i < ChildCount(); ++i) {
+        TOrloDockZone* child = Child(i);
+        if (!child->IsVisible())
+            continue;
+        const bool last = child->NextVisibleSibling() == nullptr;
+        tk::Rect r = child->Bounds();
+        if (child == changed) {
+            if (sideBySide) {
+                r.Top = bounds.Top;
+                r.Bottom = bounds.Bottom;
+            } else {
+                r.Left = bounds.Left;
+                r.Right = bounds.Right;
+            }
+        } else if (sideBySide) {
+            r.Right += delta;
+        } else {
+            r.Bottom += delta;
+        }
+
+        // Behind the previous visible sibling, size kept.
+        tk::Point corner = bounds.TopLeft();
+        if (previous) {
+            const tk::Rect& p = previous->Bounds();
+            corner = sideBySide ? tk::Point{p.Right + 1, p.Top} : tk::Point{p.Left, p.Bottom + 1};
+        }
+        r = tk::OffsetRect(r, corner.X - r.Left, corner.Y - r.Top);
+
+        if (last) {
+            if (sideBySide)
+                r.Right = bounds.Right;
+            else
+                r.Bottom = bounds.Bottom;
+        } else if (child == changed) {
+            if (sideBySide)
+                r.Right = r.Left + newSize;
+            else
+                r.Bottom = r.Top + newSize;
+        }
+        child->SetBounds(r);
+        previous = child;
+    }
 }
 
 // ---- list access ----
@@ -344,7 +408,7 @@ TOrloDockZone* TOrloDockContainerZone::FindZoneByID(const tk::String& id) {
     for (TOrloDockZone* child : children_) {
         if (child->ZoneID() == id)
             return child;
-        if (auto* container = dynamic_cast<TOrloDockContainerZone*>(child))
+        if (TOrloDockContainerZone* container = child->AsContainer())
             if (TOrloDockZone* found = container->FindZoneByID(id))
                 return found;
     }
@@ -356,7 +420,7 @@ TOrloDockZone* TOrloDockContainerZone::FindZoneByID(const tk::String& id) {
 void TOrloDockContainerZone::GetProperties(tk::PropertyList& list) {
     TOrloDockZone::GetProperties(list);
     list.AddEnum(
-        Text("ChildOrientation"), OrientationIdentifiers(), [this] { return int(childOrientation_); },
+        tk::Latin1("ChildOrientation"), OrientationIdentifiers(), [this] { return int(childOrientation_); },
         [this](int value) {
             if (value >= voNoOrient && value <= voTabbed)
                 childOrientation_ = TOrloDockOrientation(value);
@@ -369,14 +433,14 @@ void TOrloDockContainerZone::GetChildren(const std::function<void(tk::Component*
         proc(child);
 }
 
-tk::String TOrloDockContainerZone::ClassName() const { return Text("TOrloDockContainerZone"); }
+tk::String TOrloDockContainerZone::ClassName() const { return tk::Latin1("TOrloDockContainerZone"); }
 
 void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leaves) {
-    if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone)) {
+    if (TOrloDockControlZone* leaf = zone->AsControlZone()) {
         leaves.push_back(leaf);
         return;
     }
-    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone))
+    if (TOrloDockContainerZone* container = zone->AsContainer())
         for (int i = 0; i < container->ChildCount(); ++i)
             CollectLeaves(container->Child(i), leaves);
 }

@@ -2,14 +2,7 @@
 
 #include <orlodock/docking/OrloDockContainerZone.h>
 #include <orlodock/docking/OrloDockPanel.h>
-#include <orlodock/docking/OrloDockTabbedContainerZone.h>
 #include <orlodock/tk/control.h>
-
-namespace {
-
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
-} // namespace
 
 struct TOrloDockControlZone::Watch {
     // Cleared when the zone lets go of the panel.
@@ -35,37 +28,35 @@ struct TOrloDockControlZone::WatchProc {
 
 TOrloDockControlZone::TOrloDockControlZone(tk::Component* owner) : TOrloDockZone(owner) {}
 
-TOrloDockControlZone::~TOrloDockControlZone() {
-    // Normally done by BeforeDestruction; a plain delete lets go here.
-    SetControl(nullptr);
-}
-
-void TOrloDockControlZone::BeforeDestruction() {
-    SetControl(nullptr);
-    TOrloDockZone::BeforeDestruction();
-}
+TOrloDockControlZone::~TOrloDockControlZone() { SetControl(nullptr); }
 
 // ---- the panel ----
 
 void TOrloDockControlZone::SetControl(TOrloDockablePanel* panel) {
     if (panel == control_)
         return;
-    if (control_) {
+    if (control_)
         ReleaseWatch();
-        control_->RemoveFreeNotification(this);
-    }
     control_ = panel;
-    if (panel) {
-        if (!IsDesigning() && !IsDestroying()) {
-            watch_ = std::make_shared<Watch>();
-            watch_->Zone = this;
-            watch_->OldProc = panel->WindowProc();
-            panel->SetWindowProc(WatchProc{watch_});
-        }
-        // A panel freed while attached must not leave the zone holding it.
-        panel->FreeNotification(this);
+    if (panel && !IsDesigning() && !IsDestroying()) {
+        watch_ = std::make_shared<Watch>();
+        watch_->Zone = this;
+        watch_->OldProc = panel->WindowProc();
+        panel->SetWindowProc(WatchProc{watch_});
     }
     controlName_ = panel ? panel->Name() : tk::String();
+}
+
+void TOrloDockControlZone::FreeLeaf(TOrloDockLeafRemoval removal) {
+    if (TOrloDockContainerZone* parent = ParentZone()) {
+        if (removal == TOrloDockLeafRemoval::Quiet)
+            parent->DetachZone(this);
+        else
+            parent->RemoveZone(this);
+        SetParentZoneField(nullptr);
+    }
+    SetControl(nullptr);
+    Free();
 }
 
 void TOrloDockControlZone::ReleaseWatch() {
@@ -88,17 +79,11 @@ void TOrloDockControlZone::WatchMessage(tk::Message& message) {
         ZoneVisibilityChanged(message.WParam != 0);
 }
 
-void TOrloDockControlZone::Notification(tk::Component* component, tk::Operation operation) {
-    TOrloDockZone::Notification(component, operation);
-    if (operation != tk::Operation::Remove || !control_ || component != static_cast<tk::Component*>(control_) ||
-        !component->IsDestroying())
-        return;
-    // The panel is going: nothing to give back to it.
+void TOrloDockControlZone::PanelGone() {
     if (watch_) {
         watch_->Zone = nullptr;
         watch_.reset();
     }
-    control_ = nullptr;
     controlName_.clear();
 }
 
@@ -139,19 +124,11 @@ void TOrloDockControlZone::GetCaption(tk::String& caption) {
         caption.clear();
         return;
     }
-    caption = control_->TitleBarCaption() + Text(" ") + OrientationName(Orientation()) + Text(" ") +
-              tk::IntToStr(ParentSizePercentage()) + Text("%");
+    caption = control_->TitleBarCaption() + tk::Latin1(" ") + OrientationName(Orientation()) + tk::Latin1(" ") +
+              tk::IntToStr(ParentSizePercentage()) + tk::Latin1("%");
 }
 
 bool TOrloDockControlZone::IsActive() { return control_ && control_->HasFocus(); }
-
-void TOrloDockControlZone::ZoneVisibilityChanged(bool visible) {
-    if (auto* tabs = dynamic_cast<TOrloDockTabbedContainerZone*>(ParentZone())) {
-        tabs->TabVisibilityChanged(this, visible);
-        return;
-    }
-    TOrloDockZone::ZoneVisibilityChanged(visible);
-}
 
 void TOrloDockControlZone::ResolveControls(tk::Component* owner) {
     if (controlName_.isEmpty() || !owner)
@@ -248,8 +225,8 @@ bool TOrloDockControlZone::QueryInterface(const tk::Guid& iid, void** out) {
 void TOrloDockControlZone::GetProperties(tk::PropertyList& list) {
     TOrloDockZone::GetProperties(list);
     list.AddString(
-        Text("ControlName"), [this] { return ControlName(); },
+        tk::Latin1("ControlName"), [this] { return ControlName(); },
         [this](const tk::String& name) { SetControlName(name); });
 }
 
-tk::String TOrloDockControlZone::ClassName() const { return Text("TOrloDockControlZone"); }
+tk::String TOrloDockControlZone::ClassName() const { return tk::Latin1("TOrloDockControlZone"); }

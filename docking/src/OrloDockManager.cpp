@@ -5,15 +5,12 @@
 #include <ctime>
 
 #include <orlodock/docking/OrloDockOrloTheme.h>
+#include <orlodock/docking/OrloDockRegistration.h>
 #include <orlodock/tk/imagelist.h>
 
 namespace {
 
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
 constexpr std::int32_t kMinimumSiteSize = 20;
-
-tk::Component* ComponentOf(tk::IInterface* intf) { return dynamic_cast<tk::Component*>(intf); }
 
 tk::String TwoDigits(int value) { return tk::String::number(value).rightJustified(2, QLatin1Char('0')); }
 
@@ -21,23 +18,9 @@ tk::String TwoDigits(int value) { return tk::String::number(value).rightJustifie
 
 tk::String FormatDockDebugLine(int hour, int minute, int second, int millisecond, const tk::String& message) {
     return TwoDigits(hour) + QLatin1Char(':') + TwoDigits(minute) + QLatin1Char(':') + TwoDigits(second) +
-           QLatin1Char(':') + tk::String::number(millisecond).rightJustified(3, QLatin1Char('0')) + Text(" : ") +
+           QLatin1Char(':') + tk::String::number(millisecond).rightJustified(3, QLatin1Char('0')) + tk::Latin1(" : ") +
            message;
 }
-
-void RegisterDockingManagerClass() {
-    static const bool registered = [] {
-        tk::RegisterClass<TOrloDockingManager>(Text("TOrloDockingManager"));
-        return true;
-    }();
-    (void)registered;
-}
-
-namespace {
-
-const bool registeredAtStartup = (RegisterDockingManagerClass(), true);
-
-} // namespace
 
 void TOrloDockingManager::ComponentFree::operator()(tk::Component* component) const {
     if (component)
@@ -45,29 +28,23 @@ void TOrloDockingManager::ComponentFree::operator()(tk::Component* component) co
 }
 
 TOrloDockingManager::TOrloDockingManager(tk::Component* owner) : tk::Component(owner) {
-    RegisterDockingManagerClass();
+    RegisterDockingClasses();
     SetTheme(nullptr);
     defaultSiteSize_ = 125;
 }
 
 TOrloDockingManager::~TOrloDockingManager() {
-    sites_.clear();
-    theme_ = nullptr;
-}
-
-void TOrloDockingManager::BeforeDestruction() {
-    // The sites have heard of this already (they subscribe to the manager).
+    // The sites have let go of this already (their references cleared themselves).
     sites_.clear();
     ResetTargets();
     theme_ = nullptr;
     ownThemes_.clear();
-    tk::Component::BeforeDestruction();
 }
 
 // ---- theme and images ----
 
 tk::Component* TOrloDockingManager::ThemeComponent() const {
-    tk::Component* component = ComponentOf(theme_.get());
+    tk::Component* component = theme_.AsComponent();
     for (const auto& own : ownThemes_)
         if (component == own.get())
             return nullptr;
@@ -77,39 +54,15 @@ tk::Component* TOrloDockingManager::ThemeComponent() const {
 void TOrloDockingManager::SetTheme(IOrloDockTheme* theme) {
     if (theme && theme == theme_.get())
         return;
-    if (tk::Component* old = ThemeComponent())
-        old->RemoveFreeNotification(this);
     if (theme) {
-        theme_ = tk::IPtr<IOrloDockTheme>(theme);
-        // Another component's theme may be freed first; the manager must not keep it then.
-        if (tk::Component* component = ThemeComponent())
-            component->FreeNotification(this);
+        theme_ = theme;
         return;
     }
     ownThemes_.emplace_back(new TOrloDockingOrloDotNetTheme());
-    theme_ = tk::IPtr<IOrloDockTheme>(ownThemes_.back()->Intf());
+    theme_ = ownThemes_.back()->Intf();
 }
 
-void TOrloDockingManager::SetImages(tk::ImageList* images) {
-    if (images == images_)
-        return;
-    if (images_)
-        images_->RemoveFreeNotification(this);
-    images_ = images;
-    // Not owned, but it must not dangle once freed.
-    if (images_)
-        images_->FreeNotification(this);
-}
-
-void TOrloDockingManager::Notification(tk::Component* component, tk::Operation operation) {
-    tk::Component::Notification(component, operation);
-    if (operation != tk::Operation::Remove || !component->IsDestroying() || IsDestroying())
-        return;
-    if (component == images_)
-        images_ = nullptr;
-    if (theme_ && component == ThemeComponent())
-        SetTheme(nullptr);
-}
+void TOrloDockingManager::SetImages(tk::ImageList* images) { images_ = images; }
 
 // ---- sizes ----
 
@@ -233,13 +186,13 @@ bool TOrloDockingManager::QueryInterface(const tk::Guid& iid, void** out) {
 void TOrloDockingManager::GetProperties(tk::PropertyList& list) {
     tk::Component::GetProperties(list);
     list.AddComponent(
-        Text("Theme"), [this] { return ThemeComponent(); },
+        tk::Latin1("Theme"), [this] { return ThemeComponent(); },
         [this](tk::Component* component) {
             SetTheme(tk::QueryAs<IOrloDockTheme>(static_cast<tk::IInterface*>(component)).get());
         });
     list.AddComponent(
-        Text("Images"), [this]() -> tk::Component* { return images_; },
+        tk::Latin1("Images"), [this]() -> tk::Component* { return images_.get(); },
         [this](tk::Component* component) { SetImages(dynamic_cast<tk::ImageList*>(component)); });
 }
 
-tk::String TOrloDockingManager::ClassName() const { return Text("TOrloDockingManager"); }
+tk::String TOrloDockingManager::ClassName() const { return tk::Latin1("TOrloDockingManager"); }

@@ -6,31 +6,12 @@
 
 namespace {
 
-tk::String Latin1(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
 // The site control's own IOrloDockSite, or an empty pointer.
 tk::IPtr<IOrloDockSite> SiteOf(tk::Control* control) { return tk::QueryAs<IOrloDockSite>(control); }
 
 } // namespace
 
-void RegisterDockablePanelClass() {
-    static const bool registered = [] {
-        tk::RegisterClass<TOrloDockablePanel>(Latin1("TOrloDockablePanel"));
-        return true;
-    }();
-    (void)registered;
-}
-
-namespace {
-
-// Registration at static initialisation; the constructor references this
-// unit, so the static-library linker keeps it.
-const bool registeredAtStartup = (RegisterDockablePanelClass(), true);
-
-} // namespace
-
 TOrloDockablePanel::TOrloDockablePanel(tk::Component* owner) : tk::Panel(owner) {
-    RegisterDockablePanelClass();
     boundsUnlocked_ = false;
     if (!IsDesigning())
         SetDoubleBuffered(true);
@@ -89,16 +70,6 @@ bool TOrloDockablePanel::HasFocus() {
     return false;
 }
 
-void TOrloDockablePanel::SetDockSiteControl(tk::Control* site) {
-    if (site == dockSite_)
-        return;
-    if (dockSite_)
-        dockSite_->RemoveFreeNotification(this);
-    dockSite_ = site;
-    if (dockSite_)
-        dockSite_->FreeNotification(this);
-}
-
 // ---- painting ----
 
 void TOrloDockablePanel::Paint() {
@@ -110,17 +81,11 @@ void TOrloDockablePanel::Paint() {
     canvas->Brush()->SetStyle(tk::bsSolid);
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(ClientRect());
-    canvas->TextOut(10, 10, Latin1("Height = ") + tk::IntToStr(Height()));
-    canvas->TextOut(10, 45, Latin1("Width = ") + tk::IntToStr(Width()));
+    canvas->TextOut(10, 10, tk::Latin1("Height = ") + tk::IntToStr(Height()));
+    canvas->TextOut(10, 45, tk::Latin1("Width = ") + tk::IntToStr(Width()));
 }
 
 // ---- component ----
-
-void TOrloDockablePanel::Notification(tk::Component* component, tk::Operation operation) {
-    tk::Panel::Notification(component, operation);
-    if (operation == tk::Operation::Remove && component == dockSite_ && component->IsDestroying())
-        dockSite_ = nullptr;
-}
 
 bool TOrloDockablePanel::QueryInterface(const tk::Guid& iid, void** out) {
     return tk::AnswerInterface<IOrloDockablePanel>(this, iid, out) || tk::Panel::QueryInterface(iid, out);
@@ -129,10 +94,10 @@ bool TOrloDockablePanel::QueryInterface(const tk::Guid& iid, void** out) {
 void TOrloDockablePanel::GetProperties(tk::PropertyList& list) {
     tk::Panel::GetProperties(list);
     list.AddString(
-        Latin1("TitleBarCaption"), [this] { return Caption(); },
+        tk::Latin1("TitleBarCaption"), [this] { return Caption(); },
         [this](const tk::String& caption) { SetCaption(caption); });
     list.AddInteger(
-        Latin1("ImageIndex"), [this] { return std::int64_t(imageIndex_); },
+        tk::Latin1("ImageIndex"), [this] { return std::int64_t(imageIndex_); },
         [this](std::int64_t index) { SetImageIndex(int(index)); });
 }
 
@@ -154,4 +119,4 @@ void TOrloDockablePanel::SetParentComponent(tk::Component* parent) {
     SetDockSiteControl(SiteOf(control) ? control : nullptr);
 }
 
-tk::String TOrloDockablePanel::ClassName() const { return Latin1("TOrloDockablePanel"); }
+tk::String TOrloDockablePanel::ClassName() const { return tk::Latin1("TOrloDockablePanel"); }

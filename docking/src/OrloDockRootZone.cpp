@@ -13,35 +13,6 @@ namespace {
 
 const char* const kUnitName = "OrloDockZones";
 
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
-// What a dock position asks for, by alignment value.
-struct Placement {
-    // The orientation the new zone stands in.
-    TOrloDockOrientation Orientation;
-    // The new zone goes after (right of, below) the target.
-    bool After;
-};
-
-constexpr Placement kPlacements[] = {
-    {voNoOrient, false}, // alNone
-    {voHorz, false},     // alTop
-    {voHorz, true},      // alBottom
-    {voVert, false},     // alLeft
-    {voVert, true},      // alRight
-    {voTabbed, true},    // alClient
-    {voNoOrient, false}, // alCustom
-};
-
-Placement PlacementOf(tk::Align position) {
-    const int index = static_cast<int>(position);
-    return index >= 0 && index < 7 ? kPlacements[index] : kPlacements[0];
-}
-
-TOrloDockTabbedContainerZone* AsTabGroup(TOrloDockZone* zone) {
-    return dynamic_cast<TOrloDockTabbedContainerZone*>(zone);
-}
-
 // A leaf standing in a tab group.
 bool IsTab(const TOrloDockZone* zone) {
     return zone && !zone->IsContainer() && zone->Orientation() == voTabbed && zone->ParentZone();
@@ -49,16 +20,7 @@ bool IsTab(const TOrloDockZone* zone) {
 
 // A container that is not a tab group: one that can take zones beside its children.
 TOrloDockContainerZone* AsPlainContainer(TOrloDockZone* zone) {
-    auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
-    return container && !AsTabGroup(container) ? container : nullptr;
-}
-
-// True when `zone` is `group` or stands below it.
-bool IsWithin(const TOrloDockZone* zone, const TOrloDockZone* group) {
-    for (const TOrloDockZone* z = zone; z; z = z->ParentZone())
-        if (z == group)
-            return true;
-    return false;
+    return zone->AsTabGroup() ? nullptr : zone->AsContainer();
 }
 
 // The first leaf below the container, depth first in list order, hidden ones included.
@@ -67,7 +29,7 @@ TOrloDockZone* FirstLeaf(TOrloDockContainerZone* container) {
         TOrloDockZone* child = container->Child(i);
         if (!child->IsContainer())
             return child;
-        if (auto* inner = dynamic_cast<TOrloDockContainerZone*>(child))
+        if (TOrloDockContainerZone* inner = child->AsContainer())
             if (TOrloDockZone* leaf = FirstLeaf(inner))
                 return leaf;
     }
@@ -87,6 +49,12 @@ void TOrloDockRootZone::RemoveZone(TOrloDockZone* zone) {
     UpdateBounds();
     if (OnZonesChanged)
         OnZonesChanged(this);
+}
+
+void TOrloDockRootZone::ZoneVisibilityChanged(bool visible) {
+    (void)visible;
+    TOrloDockUpdateGuard update(DockSite());
+    UpdateBounds();
 }
 
 void TOrloDockRootZone::GetScreenBounds(tk::Rect& rect) {
@@ -124,18 +92,18 @@ void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* ta
     if (oldSite && oldSite.get() != static_cast<IOrloDockSite*>(DockSite()))
         oldSite->RemoveDockablePanel(panel);
     if (TOrloDockControlZone* leaf = FindControlZone(control))
-        FreeLeaf(leaf);
+        leaf->FreeLeaf(TOrloDockLeafRemoval::LayOut);
 
     control->SetBoundsUnlocked(true);
     if (position == tk::alNone || position == tk::alCustom)
         position = tk::alBottom;
-    const Placement placement = PlacementOf(position);
+    const TOrloDockOrientation orientation = DockPositionOrientation(position);
     TOrloDockZone* zone = NewLeaf(panel);
     TOrloDockZone* at = target ? target : this;
-    if (placement.Orientation == voTabbed)
+    if (orientation == voTabbed)
         PlaceAsTab(zone, at);
     else
-        PlaceBeside(zone, at, placement.Orientation, placement.After);
+        PlaceBeside(zone, at, orientation, DockPositionAfter(position));
 }
 
 void TOrloDockRootZone::RemovePanel(IOrloDockablePanel* panel) {
@@ -144,7 +112,7 @@ void TOrloDockRootZone::RemovePanel(IOrloDockablePanel* panel) {
     if (!leaf)
         return;
     TOrloDockUpdateGuard update(DockSite());
-    FreeLeaf(leaf);
+    leaf->FreeLeaf(TOrloDockLeafRemoval::LayOut);
     // Out of the tree, out of the site.
     IOrloDockSiteInternal* site = DockSite();
     if (!site)
@@ -166,16 +134,6 @@ TOrloDockZone* TOrloDockRootZone::NewLeaf(IOrloDockablePanel* panel) {
     return leaf;
 }
 
-void TOrloDockRootZone::FreeLeaf(TOrloDockZone* leaf) {
-    if (TOrloDockContainerZone* parent = leaf->ParentZone()) {
-        parent->RemoveZone(leaf);
-        leaf->SetParentZoneField(nullptr);
-    }
-    if (auto* controlZone = dynamic_cast<TOrloDockControlZone*>(leaf))
-        controlZone->SetControl(nullptr);
-    leaf->Free();
-}
-
 // ---- placing a zone ----
 
 void TOrloDockRootZone::PlaceAsTab(TOrloDockZone* zone, TOrloDockZone* target) {
@@ -185,14 +143,14 @@ void TOrloDockRootZone::PlaceAsTab(TOrloDockZone* zone, TOrloDockZone* target) {
         InsertBeside(zone, target, true);
         return;
     }
-    if (TOrloDockTabbedContainerZone* group = AsTabGroup(target)) {
+    if (TOrloDockTabbedContainerZone* group = target->AsTabGroup()) {
         if (group->ChildCount() == 0)
             FillEmpty(zone, group);
         else
             InsertBeside(zone, group->LastChild(), true);
         return;
     }
-    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(target)) {
+    if (TOrloDockContainerZone* container = target->AsContainer()) {
         if (container->ChildCount() == 0) {
             FillEmpty(zone, container);
             return;
@@ -385,14 +343,13 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
         return;
     TOrloDockUpdateGuard update(DockSite());
     // alNone and alCustom stand in a stack, but keep their own after-flag.
-    const Placement placement = PlacementOf(position);
     const TOrloDockOrientation orientation =
-        position == tk::alNone || position == tk::alCustom ? voHorz : placement.Orientation;
-    const bool after = placement.After;
+        position == tk::alNone || position == tk::alCustom ? voHorz : DockPositionOrientation(position);
+    const bool after = DockPositionAfter(position);
 
     // Relative to itself or one of its own tabs there is nothing to stand
     // beside once the group has left: it goes relative to the root.
-    if (target && (!Contains(target) || IsWithin(target, zone)))
+    if (target && (!Contains(target) || zone->Contains(target)))
         target = nullptr;
     TOrloDockZone* at = target ? target : this;
     // A tab stands for its group, both as sibling and as the group to join.
@@ -404,26 +361,27 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
         if (TOrloDockContainerZone* container = AsPlainContainer(at)) {
             const int others = container->ChildCount() - (zone->ParentZone() == container ? 1 : 0);
             if (others > 0)
-                throw tk::Exception(Text("Inserting Tabbed Zone into non tabbed container in voTabbed orientation!"));
+                throw tk::Exception(
+                    tk::Latin1("Inserting Tabbed Zone into non tabbed container in voTabbed orientation!"));
         }
     }
 
     std::vector<TOrloDockablePanel*> panels;
     for (int i = 0; i < zone->ChildCount(); ++i)
-        if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone->Child(i)); leaf && leaf->Panel())
+        if (TOrloDockControlZone* leaf = zone->Child(i)->AsControlZone(); leaf && leaf->Panel())
             panels.push_back(leaf->Panel());
     DetachGroup(zone);
 
     if (orientation != voTabbed) {
         zone->SetDockSite(DockSite());
         PlaceBeside(zone, at, orientation, after);
-    } else if (TOrloDockTabbedContainerZone* group = AsTabGroup(at)) {
+    } else if (TOrloDockTabbedContainerZone* group = at->AsTabGroup()) {
         // Each tab leaves the group and becomes a new last tab of the target,
         // so they arrive last one first.
         for (int i = zone->ChildCount() - 1; i >= 0; --i)
             zone->Child(i)->SetParentZone(group);
         zone->Free();
-    } else if (auto* container = dynamic_cast<TOrloDockContainerZone*>(at)) {
+    } else if (TOrloDockContainerZone* container = at->AsContainer()) {
         zone->SetDockSite(DockSite());
         FillEmpty(zone, container);
     } else if (zone->ChildCount() == 0) {
@@ -461,6 +419,4 @@ void TOrloDockRootZone::DetachGroup(TOrloDockTabbedContainerZone* zone) {
     zone->SetDockSite(nullptr);
 }
 
-bool TOrloDockRootZone::Contains(const TOrloDockZone* zone) const { return IsWithin(zone, this); }
-
-tk::String TOrloDockRootZone::ClassName() const { return Text("TOrloDockRootZone"); }
+tk::String TOrloDockRootZone::ClassName() const { return tk::Latin1("TOrloDockRootZone"); }

@@ -1,17 +1,17 @@
 #include <orlodock/docking/OrloDockSite.h>
 
+#include <algorithm>
 #include <optional>
 
 #include "OrloDockSiteMouse.h"
 #include <orlodock/docking/OrloDockOrloTheme.h>
 #include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockRegistration.h>
 #include <orlodock/docking/OrloDockZones.h>
 #include <orlodock/tk/graphics.h>
 #include <orlodock/tk/screen.h>
 
 namespace {
-
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
 
 // Width and height of a site that has no manager to ask.
 constexpr int kDefaultSiteSize = 125;
@@ -31,34 +31,7 @@ TOrloDockOrientation OrientationForAlign(tk::Align align) {
     }
 }
 
-// The object behind an interface, when it is a component.
-tk::Component* ComponentOf(tk::IInterface* intf) { return dynamic_cast<tk::Component*>(intf); }
-
 TOrloDockablePanel* PanelOf(IOrloDockablePanel* panel) { return panel ? panel->GetControl() : nullptr; }
-
-bool TreeContains(TOrloDockZone* top, const TOrloDockZone* zone) {
-    if (top == zone)
-        return true;
-    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(top))
-        for (int i = 0; i < container->ChildCount(); ++i)
-            if (TreeContains(container->Child(i), zone))
-                return true;
-    return false;
-}
-
-} // namespace
-
-void RegisterDockSiteClass() {
-    static const bool registered = [] {
-        tk::RegisterClass<TOrloDockSite>(Text("TOrloDockSite"));
-        return true;
-    }();
-    (void)registered;
-}
-
-namespace {
-
-const bool registeredAtStartup = (RegisterDockSiteClass(), true);
 
 } // namespace
 
@@ -67,8 +40,14 @@ void TOrloDockSite::ComponentFree::operator()(tk::Component* component) const {
         component->Free();
 }
 
+TOrloDockSite::HostedPanel::HostedPanel(TOrloDockSite* site, TOrloDockablePanel* panel, TOrloDockControlZone* zone)
+    : Panel([site, this, panel] { site->DropZoneOfFreedPanel(this, panel); }) {
+    Panel = panel;
+    Zone = zone;
+}
+
 TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
-    RegisterDockSiteClass();
+    RegisterDockingClasses();
     SetControlStyle(ControlStyle() | tk::csAcceptsControls | tk::csCaptureMouse | tk::csClickEvents |
                     tk::csDoubleClicks | tk::csSetCaption | tk::csOpaque | tk::csReplicatable);
 
@@ -95,36 +74,24 @@ TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
 }
 
 TOrloDockSite::~TOrloDockSite() {
-    StopFollowingFocus();
-    mouse_.reset();
-    // Reached by a plain delete: the tree still has to let go of its panels.
-    treeBeforeRead_.reset();
-    if (TOrloDockRootZone* root = std::exchange(rootZone_, nullptr)) {
-        root->OnZonesChanged = nullptr;
-        root->Free();
-    }
-}
-
-void TOrloDockSite::BeforeDestruction() {
     // Freeing the panels below moves the focus; a dying site need not repaint.
     StopFollowingFocus();
-    if (dockManager_) {
-        dockManager_->UnregisterSite(SiteIntf());
+    if (IOrloDockManager* manager = dockManager_) {
         dockManager_ = nullptr;
+        manager->UnregisterSite(SiteIntf());
     }
     // The mouse goes first: it draws nothing for zones that leave with the tree.
     mouse_.reset();
-    // The tree goes before the child controls: its leaves give the panels
-    // their window procedures back and its tab groups free their strips,
-    // which are child controls of this site.
+    hostedPanels_.clear();
+    // The tree goes before the child controls (the control's destructor
+    // frees them): its leaves give the panels their window procedures back
+    // and its tab groups free their strips, which are child controls of this site.
     treeBeforeRead_.reset();
     if (TOrloDockRootZone* root = std::exchange(rootZone_, nullptr)) {
         root->OnZonesChanged = nullptr;
         root->Free();
     }
     themes_.clear();
-    hostedPanels_.clear();
-    tk::CustomControl::BeforeDestruction();
 }
 
 void TOrloDockSite::SetRootZone(TOrloDockRootZone* root) {
@@ -143,22 +110,23 @@ IOrloDockTheme* TOrloDockSite::OwnTheme() const {
 void TOrloDockSite::SetDockManager(IOrloDockManager* manager) {
     if (manager == dockManager_.get())
         return;
-    if (dockManager_) {
+    if (dockManager_)
         dockManager_->UnregisterSite(SiteIntf());
-        if (tk::Component* old = ComponentOf(dockManager_.get()))
-            old->RemoveFreeNotification(this);
-    }
-    dockManager_ = tk::IPtr<IOrloDockManager>(manager);
-    if (manager) {
+    dockManager_ = manager;
+    if (manager)
         manager->RegisterSite(SiteIntf());
-        // A manager owned elsewhere may go first; the site must not keep it then.
-        if (tk::Component* component = ComponentOf(manager))
-            component->FreeNotification(this);
-    } else if (!IsDestroying()) {
+    else if (!IsDestroying())
         themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
-    }
     if (!IsDestroying())
         Repaint();
+}
+
+void TOrloDockSite::ManagerGone() {
+    // The manager empties its own list of sites as it goes.
+    if (IsDestroying())
+        return;
+    themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
+    Repaint();
 }
 
 void TOrloDockSite::GetTheme(tk::IPtr<IOrloDockTheme>& theme) {
@@ -190,7 +158,7 @@ void TOrloDockSite::TrackHostedPanels() {
     if (!rootZone_ || trackingPanels_)
         return;
     trackingPanels_ = true;
-    hostedPanels_.clear();
+    std::vector<std::unique_ptr<HostedPanel>> previous = std::exchange(hostedPanels_, {});
     std::vector<TOrloDockControlZone*> leaves;
     CollectLeaves(rootZone_, leaves);
     std::vector<TOrloDockablePanel*> panels;
@@ -198,8 +166,16 @@ void TOrloDockSite::TrackHostedPanels() {
         TOrloDockablePanel* panel = leaf->Panel();
         if (!panel || panel->IsDestroying())
             continue;
-        panel->FreeNotification(this);
-        hostedPanels_.push_back({panel, leaf});
+        // An entry that still holds is kept (a relayout changes none), looked
+        // for first where it stood before.
+        const auto holds = [panel, leaf](const std::unique_ptr<HostedPanel>& entry) {
+            return entry && entry->Panel == panel && entry->Zone == leaf;
+        };
+        auto kept = hostedPanels_.size() < previous.size() && holds(previous[hostedPanels_.size()])
+                        ? previous.begin() + static_cast<std::ptrdiff_t>(hostedPanels_.size())
+                        : std::find_if(previous.begin(), previous.end(), holds);
+        hostedPanels_.push_back(kept != previous.end() ? std::move(*kept)
+                                                       : std::make_unique<HostedPanel>(this, panel, leaf));
         panels.push_back(panel);
     }
     // Whatever brought a panel into this tree, the panel's site is this one.
@@ -296,20 +272,8 @@ void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, tk::Align pos
 }
 
 void TOrloDockSite::DetachPanel(IOrloDockablePanel* panel) {
-    TOrloDockControlZone* zone = rootZone_->FindControlZone(PanelOf(panel));
-    if (!zone)
-        return;
-    if (TOrloDockContainerZone* parent = zone->ParentZone()) {
-        // A tab group keeps its strip in step with its children; everything
-        // else only lets go of the zone, without layout or zones-changed event.
-        if (dynamic_cast<TOrloDockTabbedContainerZone*>(parent))
-            parent->RemoveZone(zone);
-        else
-            parent->TakeChild(zone);
-        zone->SetParentZoneField(nullptr);
-    }
-    zone->SetControl(nullptr);
-    zone->Free();
+    if (TOrloDockControlZone* zone = rootZone_->FindControlZone(PanelOf(panel)))
+        zone->FreeLeaf(TOrloDockLeafRemoval::Quiet);
 }
 
 void TOrloDockSite::TidyTree() {
@@ -350,7 +314,7 @@ void TOrloDockSite::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, const t
     // that it can be put back exactly where it was if the insertion refuses it.
     TOrloDockContainerZone* oldParent = nullptr;
     int oldIndex = -1;
-    if (TreeContains(rootZone_, zone) && zone->ParentZone()) {
+    if (rootZone_->Contains(zone) && zone->ParentZone()) {
         oldParent = zone->ParentZone();
         oldIndex = oldParent->IndexOf(zone);
         oldParent->TakeChild(zone);
@@ -475,53 +439,36 @@ void TOrloDockSite::ZonesChanged(TOrloDockRootZone* sender) { (void)sender; }
 
 void TOrloDockSite::Notification(tk::Component* component, tk::Operation operation) {
     tk::CustomControl::Notification(component, operation);
-    if (IsDestroying() || !rootZone_)
+    // A site with nothing to show collapses when a panel is created beside
+    // it. The owner announces a new component from inside its construction,
+    // before its class is known, so any insertion counts; a site that shows
+    // panels is left as it is. Freed panels and managers reach the site
+    // through its references.
+    if (operation != tk::Operation::Insert || IsDestroying() || IsLoading() || !rootZone_)
         return;
-    if (operation == tk::Operation::Insert) {
-        // A site with nothing to show collapses when a panel is created
-        // beside it. The owner announces a new component from inside its
-        // construction, before its class is known, so any insertion counts;
-        // a site that shows panels is left as it is.
-        if (!IsLoading() && rootZone_->VisibleChildCount() == 0) {
-            TOrloDockUpdateGuard update(InternalIntf());
-            rootZone_->UpdateBounds();
-        }
-        return;
+    if (rootZone_->VisibleChildCount() == 0) {
+        TOrloDockUpdateGuard update(InternalIntf());
+        rootZone_->UpdateBounds();
     }
-    // Only components that go away matter; one that merely changes owner stays docked.
-    if (!component->IsDestroying())
-        return;
-    if (dockManager_ && component == ComponentOf(dockManager_.get())) {
-        SetDockManager(nullptr);
-        return;
-    }
-    DropZoneOfFreedPanel(component);
 }
 
-void TOrloDockSite::DropZoneOfFreedPanel(tk::Component* panel) {
-    auto* control = dynamic_cast<tk::Control*>(panel);
-    if (!control)
+void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockablePanel* panel) {
+    if (IsDestroying() || !rootZone_)
         return;
-    TOrloDockControlZone* zone = rootZone_->FindControlZone(control);
-    for (auto it = hostedPanels_.begin(); it != hostedPanels_.end(); ++it) {
-        if (it->Panel != panel)
-            continue;
-        // The leaf may have let go of the panel already; it is still the
-        // panel's zone as long as it stands in the tree empty.
-        if (!zone && TreeContains(rootZone_, it->Zone) && !it->Zone->GetControl())
-            zone = it->Zone;
+    // A leaf that still holds the panel, or else the one that held it: the
+    // leaf may have let go of the panel already, and it is still the panel's
+    // zone as long as it stands in the tree empty.
+    TOrloDockControlZone* zone = rootZone_->FindControlZone(panel);
+    if (TOrloDockControlZone* held = entry->Zone; !zone && held && !held->GetControl() && rootZone_->Contains(held))
+        zone = held;
+    const auto it = std::find_if(hostedPanels_.begin(), hostedPanels_.end(),
+                                 [entry](const std::unique_ptr<HostedPanel>& e) { return e.get() == entry; });
+    if (it != hostedPanels_.end())
         hostedPanels_.erase(it);
-        break;
-    }
     if (!zone)
         return;
     TOrloDockUpdateGuard update(InternalIntf());
-    zone->SetControl(nullptr);
-    if (TOrloDockContainerZone* parent = zone->ParentZone()) {
-        parent->RemoveZone(zone);
-        zone->SetParentZoneField(nullptr);
-    }
-    zone->Free();
+    zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
     TidyTree();
 }
 
@@ -559,13 +506,13 @@ bool TOrloDockSite::QueryInterface(const tk::Guid& iid, void** out) {
 void TOrloDockSite::GetProperties(tk::PropertyList& list) {
     tk::CustomControl::GetProperties(list);
     list.AddComponent(
-        Text("DockManager"), [this] { return ComponentOf(dockManager_.get()); },
+        tk::Latin1("DockManager"), [this] { return dockManager_.AsComponent(); },
         [this](tk::Component* component) {
             SetDockManager(tk::QueryAs<IOrloDockManager>(static_cast<tk::IInterface*>(component)).get());
         });
 }
 
-tk::String TOrloDockSite::ClassName() const { return Text("TOrloDockSite"); }
+tk::String TOrloDockSite::ClassName() const { return tk::Latin1("TOrloDockSite"); }
 
 bool TOrloDockSite::MoveInnerEdge(tk::Rect& rect, tk::Align align, int distance) {
     const std::optional<tk::Edge> edge = tk::InnerEdge(align);

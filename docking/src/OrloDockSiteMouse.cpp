@@ -47,7 +47,7 @@ void ReleasePressed(TOrloDockZone* zone) {
     }
     if (released)
         zone->PaintTitleBar();
-    if (auto* container = dynamic_cast<TOrloDockContainerZone*>(zone))
+    if (TOrloDockContainerZone* container = zone->AsContainer())
         for (int i = 0; i < container->ChildCount(); ++i)
             ReleasePressed(container->Child(i));
 }
@@ -71,8 +71,8 @@ TOrloDockZone* TOrloDockSiteMouse::HitTest(tk::Point point, TOrloDockHitArea& ki
     // A tab group answers with its current tab, but the buttons drawn in its
     // title bar and its splitter are the group's.
     if (IsTitleBarButton(kind) || kind == zhSplitter)
-        if (auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(zone->ParentZone()))
-            return group;
+        if (TOrloDockContainerZone* parent = zone->ParentZone(); parent && parent->AsTabGroup())
+            return parent;
     return zone;
 }
 
@@ -442,7 +442,7 @@ tk::Cursor TOrloDockSiteMouse::CursorAt(tk::Point point, tk::Cursor inherited) {
 void TOrloDockSiteMouse::BeginZoneDrag(TOrloDockZone* zone) {
     // Only zones of this tree are kept: no other tree tells this site when they go.
     activeZone_ = zone && zone->DockSite() == site_.InternalIntf() ? zone : nullptr;
-    if (!dynamic_cast<TOrloDockControlZone*>(zone))
+    if (!zone || !zone->AsControlZone())
         return;
     tk::Rect screen{};
     zone->GetScreenBounds(screen);

@@ -6,73 +6,18 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <set>
 
 #include "OrloDockLayoutCodec.h"
 #include <orlodock/docking/OrloDockPanel.h>
 #include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockTreeCheck.h>
 #include <orlodock/docking/OrloDockZones.h>
 
 namespace {
 
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
-// No tree this library builds comes near this share; beyond it the layout
-// arithmetic would leave the integer range.
-constexpr int kPercentageLimit = 10000;
-
 [[noreturn]] void Corrupt(const tk::String& message, long long position = 0) {
     throw tk::EReadError(message, position);
 }
-
-tk::String Describe(TOrloDockZone* zone) { return zone->ClassName() + Text(" ") + zone->ZoneID(); }
-
-// Rules every tree built by the zone operations keeps; a stream that breaks
-// one was not written by them.
-class TreeCheck {
-public:
-    void Check(TOrloDockRootZone* root) {
-        if (root->ParentZone())
-            Corrupt(Text("The root zone names a parent"));
-        Visit(root);
-    }
-
-private:
-    void Visit(TOrloDockZone* zone) {
-        if (!zones_.insert(zone).second)
-            Corrupt(Describe(zone) + Text(" is listed twice"));
-        if (zone->ComponentCount() > 0)
-            Corrupt(Describe(zone) + Text(" holds zones that are not its children"));
-        if (zone->ZoneID().isEmpty())
-            Corrupt(zone->ClassName() + Text(" has no identifier"));
-        if (!ids_.insert(zone->ZoneID()).second)
-            Corrupt(Text("Two zones have the identifier ") + zone->ZoneID());
-        if (zone->ParentSizePercentage() < -kPercentageLimit || zone->ParentSizePercentage() > kPercentageLimit)
-            Corrupt(Describe(zone) + Text(" has a share of %1 %").arg(zone->ParentSizePercentage()));
-        auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
-        if (!container)
-            return;
-        const bool tabs = dynamic_cast<TOrloDockTabbedContainerZone*>(container) != nullptr;
-        if (tabs != (container->ChildOrientation() == voTabbed))
-            Corrupt(Describe(zone) + Text(tabs ? " does not arrange its children as tabs"
-                                               : " arranges its children as tabs without a tab strip"));
-        for (int i = 0; i < container->ChildCount(); ++i) {
-            TOrloDockZone* child = container->Child(i);
-            if (!child || child->ParentZone() != container)
-                Corrupt(Describe(zone) + Text(": child %1 is not linked to it").arg(i));
-            if (dynamic_cast<TOrloDockRootZone*>(child))
-                Corrupt(Describe(zone) + Text(" holds a root zone"));
-            if (tabs && !dynamic_cast<TOrloDockControlZone*>(child))
-                Corrupt(Describe(zone) + Text(": tab %1 is not a leaf").arg(i));
-            if (child->Orientation() != container->ChildOrientation())
-                Corrupt(Describe(child) + Text(" does not stand the way its parent arranges it"));
-            Visit(child);
-        }
-    }
-
-    std::set<TOrloDockZone*> zones_;
-    std::set<tk::String> ids_;
-};
 
 // Zones are unnamed and reach their parent through the stream's nesting, so
 // a tree written by a site has neither component names nor references. A
@@ -82,8 +27,8 @@ void RefuseNamesAndReferences(const tk::Bytes& data) {
     const tk::StringList lines = tk::StreamToText(data).split(QLatin1Char('\n'));
     for (const tk::String& line : lines) {
         const tk::String item = line.trimmed();
-        if (item.startsWith(Text("Name = ")) || item.startsWith(Text("ParentZone = ")))
-            Corrupt(Text("A zone tree carries names or references: ") + item);
+        if (item.startsWith(tk::Latin1("Name = ")) || item.startsWith(tk::Latin1("ParentZone = ")))
+            Corrupt(tk::Latin1("A zone tree carries names or references: ") + item);
     }
 }
 
@@ -121,12 +66,16 @@ TOrloDockSite::OwnedRoot TOrloDockSite::ReadTree(const tk::Bytes& data) {
     } catch (const std::exception& e) {
         Corrupt(tk::String::fromUtf8(e.what()));
     }
-    TreeCheck().Check(fresh.get());
+    // Rules every tree built by the zone operations keeps; a stream that
+    // breaks one was not written by them.
+    const tk::StringList broken = OrloDockTreeViolations(fresh.get());
+    if (!broken.isEmpty())
+        Corrupt(broken.first());
     return fresh;
 }
 
-std::vector<tk::Component*> TOrloDockSite::HostedPanelsOf(TOrloDockZone* top) {
-    std::vector<tk::Component*> panels;
+std::vector<TOrloDockablePanel*> TOrloDockSite::HostedPanelsOf(TOrloDockZone* top) {
+    std::vector<TOrloDockablePanel*> panels;
     if (!top)
         return panels;
     std::vector<TOrloDockControlZone*> leaves;
@@ -148,7 +97,7 @@ void TOrloDockSite::InstallTree(OwnedRoot fresh) {
     SetRootZone(fresh.release());
 }
 
-void TOrloDockSite::FinishLoading(const std::vector<tk::Component*>& previousPanels) {
+void TOrloDockSite::FinishLoading(const std::vector<TOrloDockablePanel*>& previousPanels) {
     TOrloDockUpdateGuard update(InternalIntf());
     ResolvePanels(previousPanels);
     // Decided once the panels are attached: before that no leaf can be visible.
@@ -160,7 +109,7 @@ void TOrloDockSite::FinishLoading(const std::vector<tk::Component*>& previousPan
         LayOutTree();
 }
 
-void TOrloDockSite::ResolvePanels(const std::vector<tk::Component*>& previousPanels) {
+void TOrloDockSite::ResolvePanels(const std::vector<TOrloDockablePanel*>& previousPanels) {
     tk::Component* top = Owner() ? Owner() : this;
     std::vector<TOrloDockControlZone*> leaves;
     CollectLeaves(rootZone_, leaves);
@@ -204,9 +153,8 @@ void TOrloDockSite::ResolvePanels(const std::vector<tk::Component*>& previousPan
     }
 
     // Panels of the tree before that the new one does not name are undocked.
-    for (tk::Component* previous : previousPanels) {
-        auto* panel = dynamic_cast<TOrloDockablePanel*>(previous);
-        if (!panel || std::find(docked.begin(), docked.end(), panel) != docked.end())
+    for (TOrloDockablePanel* panel : previousPanels) {
+        if (std::find(docked.begin(), docked.end(), panel) != docked.end())
             continue;
         if (panel->GetDockSite().get() == SiteIntf())
             panel->SetDockSite(nullptr);
@@ -218,7 +166,7 @@ void TOrloDockSite::ResolvePanels(const std::vector<tk::Component*>& previousPan
 void TOrloDockSite::DefineProperties(tk::Filer& filer) {
     tk::CustomControl::DefineProperties(filer);
     filer.DefineBinaryProperty(
-        Text("MyRootZone"), [this](const tk::Bytes& data) { ReadRootZoneProperty(data); },
+        tk::Latin1("MyRootZone"), [this](const tk::Bytes& data) { ReadRootZoneProperty(data); },
         [this] { return tk::WriteComponent(rootZone_); }, true);
 }
 
@@ -237,7 +185,7 @@ void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
 
     OwnedRoot fresh = ReadTree(data);
     if (!IsLoading()) {
-        const std::vector<tk::Component*> previous = HostedPanelsOf(rootZone_);
+        const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(rootZone_);
         InstallTree(std::move(fresh));
         FinishLoading(previous);
         return;
@@ -254,7 +202,7 @@ void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
 
 void TOrloDockSite::Loaded() {
     tk::CustomControl::Loaded();
-    const std::vector<tk::Component*> previous = HostedPanelsOf(treeBeforeRead_.get());
+    const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(treeBeforeRead_.get());
     treeBeforeRead_.reset();
     FinishLoading(previous);
 }
@@ -266,7 +214,7 @@ tk::Bytes TOrloDockSite::SaveLayout() { return EncodeLayout(tk::WriteComponent(r
 void TOrloDockSite::LoadLayout(const tk::Bytes& data) {
     OwnedRoot fresh = ReadTree(DecodeLayout(data));
     TOrloDockUpdateGuard update(InternalIntf());
-    const std::vector<tk::Component*> previous = HostedPanelsOf(rootZone_);
+    const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(rootZone_);
     InstallTree(std::move(fresh));
     FinishLoading(previous);
 }
@@ -278,15 +226,15 @@ void TOrloDockSite::SaveLayoutToFile(const tk::String& fileName) {
         file.write(data.constData(), data.size());
     file.close();
     if (!file)
-        throw EOrloDockLayoutFileError(Text("Cannot write the layout file ") + fileName);
+        throw EOrloDockLayoutFileError(tk::Latin1("Cannot write the layout file ") + fileName);
 }
 
 void TOrloDockSite::LoadLayoutFromFile(const tk::String& fileName) {
     std::ifstream file(std::filesystem::path(fileName.toStdU16String()), std::ios::binary);
     if (!file)
-        throw EOrloDockLayoutFileError(Text("Cannot open the layout file ") + fileName);
+        throw EOrloDockLayoutFileError(tk::Latin1("Cannot open the layout file ") + fileName);
     const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad())
-        throw EOrloDockLayoutFileError(Text("Cannot read the layout file ") + fileName);
+        throw EOrloDockLayoutFileError(tk::Latin1("Cannot read the layout file ") + fileName);
     LoadLayout(tk::Bytes(content.data(), static_cast<qsizetype>(content.size())));
 }

@@ -8,14 +8,12 @@
 
 namespace {
 
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
 constexpr tk::Color kTabBackColor = 0x00F0FBFF;
 constexpr int kTabHeight = 20;
 constexpr int kStripHeight = 21;
 
 TOrloDockablePanel* PanelOf(TOrloDockZone* zone) {
-    auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone);
+    TOrloDockControlZone* leaf = zone ? zone->AsControlZone() : nullptr;
     return leaf ? leaf->Panel() : nullptr;
 }
 
@@ -44,34 +42,17 @@ TOrloDockTabbedContainerZone::TOrloDockTabbedContainerZone(tk::Component* owner)
     tabs_->OnGetImageIndex = [this](tk::Component*, TOrloDockTab* tab) { GetImageIndex(tab); };
     tabs_->OnTabDragOut = [this](tk::Component*, int index, tk::Point& point) { TabDragOut(index, point); };
     tabs_->SetVisible(false);
-    // The strip is a child window of the site: it goes with the site's
-    // control if that is destroyed before the tree.
-    tabs_->FreeNotification(this);
 }
 
 TOrloDockTabbedContainerZone::~TOrloDockTabbedContainerZone() { FreeStrip(); }
 
-void TOrloDockTabbedContainerZone::BeforeDestruction() {
-    // The strip first: it must not report anything about children being freed.
-    FreeStrip();
-    TOrloDockContainerZone::BeforeDestruction();
-}
-
 void TOrloDockTabbedContainerZone::FreeStrip() {
-    if (!tabs_)
-        return;
     TOrloDockTabs* tabs = tabs_;
+    if (!tabs)
+        return;
     tabs_ = nullptr;
-    tabs->RemoveFreeNotification(this);
     tabs->SetParent(nullptr);
     tabs->Free();
-}
-
-void TOrloDockTabbedContainerZone::Notification(tk::Component* component, tk::Operation operation) {
-    TOrloDockContainerZone::Notification(component, operation);
-    if (operation == tk::Operation::Remove && tabs_ && component == static_cast<tk::Component*>(tabs_) &&
-        component->IsDestroying())
-        tabs_ = nullptr;
 }
 
 // ---- the current tab ----
@@ -130,7 +111,7 @@ void TOrloDockTabbedContainerZone::GetCaption(tk::String& caption) {
     caption.clear();
     if (!tabs_ || tabs_->TabIndex() < 0 || tabs_->TabIndex() >= tabs_->TabCount())
         return;
-    caption = tabs_->GetTab(tabs_->TabIndex())->Caption() + Text(" ") + tk::IntToStr(ParentSizePercentage());
+    caption = tabs_->GetTab(tabs_->TabIndex())->Caption() + tk::Latin1(" ") + tk::IntToStr(ParentSizePercentage());
 }
 
 void TOrloDockTabbedContainerZone::ResolveControls(tk::Component* owner) {
@@ -298,9 +279,11 @@ int TOrloDockTabbedContainerZone::InsertZoneAfter(TOrloDockZone* zone, TOrloDock
     return index;
 }
 
+void TOrloDockTabbedContainerZone::DetachZone(TOrloDockZone* zone) { RemoveZone(zone); }
+
 int TOrloDockTabbedContainerZone::InsertZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) {
-    tk::Assert(dynamic_cast<TOrloDockControlZone*>(zone) != nullptr,
-               "InsertZoneBefore - AZone is not TOrloDockControlZone", "OrloDockZones");
+    tk::Assert(zone && zone->AsControlZone() != nullptr, "InsertZoneBefore - AZone is not TOrloDockControlZone",
+               "OrloDockZones");
     const int index = TOrloDockContainerZone::InsertZoneBefore(zone, before);
     AddTabFor(index);
     if (!IsLoading()) {
@@ -367,8 +350,8 @@ void TOrloDockTabbedContainerZone::UpdateStripVisibility() {
         tabs_->SetVisible(VisibleChildCount() >= 2);
 }
 
-void TOrloDockTabbedContainerZone::TabVisibilityChanged(TOrloDockZone* zone, bool visible) {
-    const int index = IndexOf(zone);
+void TOrloDockTabbedContainerZone::ChildVisibilityChanged(TOrloDockZone* child, bool visible) {
+    const int index = IndexOf(child);
     if (index < 0 || IsDestroying())
         return;
     TOrloDockUpdateGuard update(DockSite());
@@ -414,7 +397,7 @@ void TOrloDockTabbedContainerZone::GetImages(tk::ImageList*& images) {
 void TOrloDockTabbedContainerZone::GetImageIndex(TOrloDockTab* tab) {
     if (!tab || !tab->Zone())
         return;
-    auto* leaf = dynamic_cast<TOrloDockControlZone*>(tab->Zone());
+    TOrloDockControlZone* leaf = tab->Zone()->AsControlZone();
     tab->SetImageIndex(leaf ? leaf->ImageIndex() : -1);
 }
 
@@ -435,8 +418,8 @@ void TOrloDockTabbedContainerZone::Loaded() {
 void TOrloDockTabbedContainerZone::GetProperties(tk::PropertyList& list) {
     TOrloDockContainerZone::GetProperties(list);
     list.AddInteger(
-        Text("CurrentTabIndex"), [this] { return std::int64_t(CurrentTabIndex()); },
+        tk::Latin1("CurrentTabIndex"), [this] { return std::int64_t(CurrentTabIndex()); },
         [this](std::int64_t index) { SetCurrentTabIndex(int(index)); });
 }
 
-tk::String TOrloDockTabbedContainerZone::ClassName() const { return Text("TOrloDockTabbedContainerZone"); }
+tk::String TOrloDockTabbedContainerZone::ClassName() const { return tk::Latin1("TOrloDockTabbedContainerZone"); }

@@ -164,16 +164,12 @@ void TCustomOrloDockTabs::SetImages(tk::ImageList* images) {
 void TCustomOrloDockTabs::AssignImages(tk::ImageList* images) {
     if (images == images_)
         return;
-    if (images_) {
+    if (images_)
         images_->UnRegisterChanges(imageChangeLink_.get());
-        images_->RemoveFreeNotification(this);
-    }
     images_ = images;
     if (images_) {
         imageWidth_ = images_->Width();
         images_->RegisterChanges(imageChangeLink_.get());
-        // A list freed while assigned must not leave a dangling reference behind.
-        images_->FreeNotification(this);
     } else {
         imageWidth_ = 0;
     }
@@ -185,14 +181,10 @@ void TCustomOrloDockTabs::ImagesChanged() {
     RepaintStrip();
 }
 
-void TCustomOrloDockTabs::Notification(tk::Component* component, tk::Operation operation) {
-    tk::CustomControl::Notification(component, operation);
-    if (operation == tk::Operation::Remove && component == images_ && images_) {
-        images_ = nullptr;
-        imageWidth_ = 0;
-        if (!IsDestroying())
-            RepaintStrip();
-    }
+void TCustomOrloDockTabs::ImagesGone() {
+    imageWidth_ = 0;
+    if (!IsDestroying())
+        RepaintStrip();
 }
 
 // ---- appearance ----

@@ -1,8 +1,8 @@
 #include <orlodock/docking/OrloDockZone.h>
 
+#include <utility>
+
 #include <orlodock/docking/OrloDockContainerZone.h>
-#include <orlodock/docking/OrloDockRootZone.h>
-#include <orlodock/docking/OrloDockZones.h>
 #include <orlodock/tk/control.h>
 #include <orlodock/tk/exceptions.h>
 #include <orlodock/tk/guid.h>
@@ -14,8 +14,6 @@ const char* const kUnitName = "OrloDockZones";
 
 // Pixels that `percentage` percent of `extent` make.
 int PercentOf(int extent, int percentage) { return tk::RoundHalfEven(double(extent * percentage) / 100.0); }
-
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
 
 } // namespace
 
@@ -33,27 +31,13 @@ TOrloDockUpdateGuard::~TOrloDockUpdateGuard() {
 
 // ---------------------------------------------------------------------------
 
-TOrloDockZone::TOrloDockZone(tk::Component* owner) : tk::Component(owner), zoneID_(tk::CreateGuidString()) {
-    // Creating any zone pulls in the class registration, so a program that
-    // only reads zones from a stream still finds them by name.
-    RegisterDockZoneClasses();
-}
+TOrloDockZone::TOrloDockZone(tk::Component* owner) : tk::Component(owner), zoneID_(tk::CreateGuidString()) {}
 
 TOrloDockZone::~TOrloDockZone() {
-    // A zone freed with a plain delete still must not stay listed.
-    if (parentZone_ && !parentZone_->IsDestroying())
-        parentZone_->TakeChild(this);
+    // A container that is going away has emptied its list first.
+    if (TOrloDockContainerZone* parent = std::exchange(parentZone_, nullptr); parent && !parent->IsDestroying())
+        parent->RemoveZone(this);
     LeaveSite();
-}
-
-void TOrloDockZone::BeforeDestruction() {
-    // A zone freed while its parent still lists it would leave a dangling
-    // entry behind; a container that is going away has emptied its list first.
-    if (parentZone_ && !parentZone_->IsDestroying())
-        parentZone_->TakeChild(this);
-    parentZone_ = nullptr;
-    LeaveSite();
-    tk::Component::BeforeDestruction();
 }
 
 void TOrloDockZone::SetParentZone(TOrloDockContainerZone* parent) {
@@ -108,97 +92,8 @@ void TOrloDockZone::ExcludeSplitter(tk::Rect& rect) {
 }
 
 void TOrloDockZone::ZoneVisibilityChanged(bool visible) {
-    if (!parentZone_ && dynamic_cast<TOrloDockRootZone*>(this)) {
-        // The root lays out the whole tree, collapsing or expanding the site.
-        TOrloDockUpdateGuard update(DockSite());
-        UpdateBounds();
-        return;
-    }
     tk::Assert(parentZone_ != nullptr, "ZoneVisibilityChanged  - ParentZone is nil", kUnitName);
-
-    TOrloDockContainerZone* parent = parentZone_;
-    const tk::Rect parentBounds = parent->Bounds();
-    // Counted after the change: includes this zone when it was just shown.
-    const int visibleCount = parent->VisibleChildCount();
-    TOrloDockUpdateGuard update(DockSite());
-
-    if (visible) {
-        if (IOrloDockSiteInternal* site = DockSite()) {
-            site->SetVisible(true);
-            site->Expand();
-        }
-        const int minimum = ThemeMinimumZoneSize();
-        int newSize = savedSize_ == -1 ? minimum : savedSize_;
-        const int others = visibleCount - 1;
-        if (others < 1) {
-            parent->ZoneVisibilityChanged(true);
-            SetBounds(parentBounds);
-        } else {
-            const int parentExtent = ParentExtent();
-            if (newSize > parentExtent)
-                newSize = minimum;
-            if (minimum * others > parentExtent - newSize)
-                newSize = minimum;
-            RedistributeVisibleChildren(parentBounds, -(newSize / others), newSize);
-        }
-    } else {
-        savedSize_ = Extent();
-        if (visibleCount < 1)
-            parent->ZoneVisibilityChanged(false);
-        else
-            RedistributeVisibleChildren(parentBounds, savedSize_ / visibleCount, 0);
-    }
-
-    if (parentZone_)
-        parentZone_->UpdateBounds();
-}
-
-void TOrloDockZone::RedistributeVisibleChildren(const tk::Rect& parentBounds, int delta, int newSize) {
-    TOrloDockContainerZone* parent = parentZone_;
-    const bool sideBySide = parent->ChildOrientation() == voVert;
-    TOrloDockZone* previous = nullptr;
-    for (int i = 0; i < parent->ChildCount(); ++i) {
-        TOrloDockZone* child = parent->Child(i);
-        if (!child->IsVisible())
-            continue;
-        const bool last = child->NextVisibleSibling() == nullptr;
-        tk::Rect r = child->Bounds();
-        if (child == this) {
-            if (sideBySide) {
-                r.Top = parentBounds.Top;
-                r.Bottom = parentBounds.Bottom;
-            } else {
-                r.Left = parentBounds.Left;
-                r.Right = parentBounds.Right;
-            }
-        } else if (sideBySide) {
-            r.Right += delta;
-        } else {
-            r.Bottom += delta;
-        }
-
-        // Behind the previous visible sibling, size kept.
-        tk::Point corner = parentBounds.TopLeft();
-        if (previous) {
-            const tk::Rect& p = previous->Bounds();
-            corner = sideBySide ? tk::Point{p.Right + 1, p.Top} : tk::Point{p.Left, p.Bottom + 1};
-        }
-        r = tk::OffsetRect(r, corner.X - r.Left, corner.Y - r.Top);
-
-        if (last) {
-            if (sideBySide)
-                r.Right = parentBounds.Right;
-            else
-                r.Bottom = parentBounds.Bottom;
-        } else if (child == this) {
-            if (sideBySide)
-                r.Right = r.Left + newSize;
-            else
-                r.Bottom = r.Top + newSize;
-        }
-        child->SetBounds(r);
-        previous = child;
-    }
+    parentZone_->ChildVisibilityChanged(this, visible);
 }
 
 void TOrloDockZone::UpdateParentSizePercentage() {
@@ -393,34 +288,36 @@ TOrloDockZone* TOrloDockZone::PrevVisibleSibling() const {
     return zone;
 }
 
+bool TOrloDockZone::Contains(const TOrloDockZone* zone) const {
+    if (zone == this)
+        return true;
+    const TOrloDockContainerZone* container = AsContainer();
+    if (!container)
+        return false;
+    for (int i = 0; i < container->ChildCount(); ++i)
+        if (container->Child(i)->Contains(zone))
+            return true;
+    return false;
+}
+
 bool TOrloDockZone::IsOnlyChild() const { return parentZone_ && !NextSibling() && !PrevSibling(); }
 
-bool TOrloDockZone::PtInTitleBar(tk::Point point) {
+bool TOrloDockZone::PtInThemeRect(tk::Point point, void (IOrloDockTheme::*partRect)(IOrloDockZone*, tk::Rect&)) {
     tk::IPtr<IOrloDockTheme> theme = Theme();
     if (!theme)
         return false;
     tk::Rect rect;
-    theme->GetTitleBarRect(ZoneIntf(), rect);
+    (theme.get()->*partRect)(ZoneIntf(), rect);
     return tk::PtInRect(rect, point);
 }
+
+bool TOrloDockZone::PtInTitleBar(tk::Point point) { return PtInThemeRect(point, &IOrloDockTheme::GetTitleBarRect); }
 
 bool TOrloDockZone::PtInCloseButton(tk::Point point) {
-    tk::IPtr<IOrloDockTheme> theme = Theme();
-    if (!theme)
-        return false;
-    tk::Rect rect;
-    theme->GetCloseButtonRect(ZoneIntf(), rect);
-    return tk::PtInRect(rect, point);
+    return PtInThemeRect(point, &IOrloDockTheme::GetCloseButtonRect);
 }
 
-bool TOrloDockZone::PtInPinButton(tk::Point point) {
-    tk::IPtr<IOrloDockTheme> theme = Theme();
-    if (!theme)
-        return false;
-    tk::Rect rect;
-    theme->GetPinButtonRect(ZoneIntf(), rect);
-    return tk::PtInRect(rect, point);
-}
+bool TOrloDockZone::PtInPinButton(tk::Point point) { return PtInThemeRect(point, &IOrloDockTheme::GetPinButtonRect); }
 
 bool TOrloDockZone::PtInSplitter(tk::Point point) {
     // Tabs share one rectangle and have no splitters of their own.
@@ -480,15 +377,15 @@ bool TOrloDockZone::QueryInterface(const tk::Guid& iid, void** out) {
 void TOrloDockZone::GetProperties(tk::PropertyList& list) {
     tk::Component::GetProperties(list);
     list.AddString(
-        Text("ZoneID"), [this] { return zoneID_; }, [this](const tk::String& id) { SetZoneID(id); });
+        tk::Latin1("ZoneID"), [this] { return zoneID_; }, [this](const tk::String& id) { SetZoneID(id); });
     list.AddEnum(
-        Text("Orientation"), OrientationIdentifiers(), [this] { return int(orientation_); },
+        tk::Latin1("Orientation"), OrientationIdentifiers(), [this] { return int(orientation_); },
         [this](int value) {
             if (value >= voNoOrient && value <= voTabbed)
                 orientation_ = TOrloDockOrientation(value);
         });
     list.AddComponent(
-        Text("ParentZone"), [this]() -> tk::Component* { return parentZone_; },
+        tk::Latin1("ParentZone"), [this]() -> tk::Component* { return parentZone_; },
         [this](tk::Component* component) {
             auto* container = dynamic_cast<TOrloDockContainerZone*>(component);
             // While reading, the link comes from the reader's parent; an
@@ -498,7 +395,7 @@ void TOrloDockZone::GetProperties(tk::PropertyList& list) {
             SetParentZone(container);
         });
     list.AddInteger(
-        Text("ParentSizePercentage"), [this] { return std::int64_t(parentSizePercentage_); },
+        tk::Latin1("ParentSizePercentage"), [this] { return std::int64_t(parentSizePercentage_); },
         [this](std::int64_t value) { parentSizePercentage_ = int(value); });
 }
 
@@ -529,4 +426,4 @@ void TOrloDockZone::SetParentComponent(tk::Component* parent) {
     SetParentZone(container);
 }
 
-tk::String TOrloDockZone::ClassName() const { return Text("TOrloDockZone"); }
+tk::String TOrloDockZone::ClassName() const { return tk::Latin1("TOrloDockZone"); }

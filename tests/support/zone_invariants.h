@@ -2,13 +2,8 @@
 
 // Checks of a zone tree, for tests to run after every change.
 //
-// Structure: parent links, one listing per zone, each child's orientation
-// equal to its parent's child orientation, one site for the whole tree, no
-// zone half freed, each panel in at most one leaf (across all the trees
-// given), a leaf's panel hosted by the leaf's site, and in a tab group tab i
-// showing child i with the child's visibility, the strip shown exactly while
-// two or more tabs are visible, and a visible current tab whose panel lies in
-// front of the other tabs' panels.
+// Structure: the library's own tree checker (TOrloDockTreeCheck), across
+// all the trees given, so that a panel or zone in two of them is found too.
 //
 // Layout (a separate check, for trees that have just been laid out): the
 // visible children of every container tile its client rectangle along its

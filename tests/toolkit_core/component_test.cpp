@@ -55,24 +55,32 @@ TEST_F(ComponentTest, InsertionReachesOwnerAndItsWholeTree) {
     owner->Free();
 }
 
-TEST_F(ComponentTest, FreeSendsRemovalWhileWholeThenFreesPartsThenDestructs) {
-    auto* owner = new Recorder(nullptr, "Owner");
-    auto* other = new Recorder(nullptr, "Other");
-    auto* x = new Recorder(owner, "X");
-    new Recorder(x, "XPart");
-    auto* sibling = new Recorder(owner, "Sibling");
-    x->FreeNotification(other);
-    EventLog().clear();
-    x->Free();
-    EXPECT_EQ(EventLog(), (Lines{"Other remove X", "Owner remove X", "Sibling remove X", "X remove XPart", "free XPart",
-                                 "free X"}));
-    // Every receiver reached the most-derived class of X.
-    EXPECT_EQ(other->WholeOnRemoval, Lines{"X"});
-    EXPECT_EQ(owner->WholeOnRemoval, Lines{"X"});
-    EXPECT_EQ(sibling->WholeOnRemoval, Lines{"X"});
-    EXPECT_EQ(owner->ComponentCount(), 1);
-    owner->Free();
-    other->Free();
+// Free() and a plain delete are one path.
+TEST_F(ComponentTest, FreeAndDeleteSendRemovalWhileWholeThenFreePartsThenDestruct) {
+    const std::vector<std::pair<const char*, void (*)(Recorder*)>> ways{
+        {"Free", [](Recorder* x) { x->Free(); }},
+        {"delete", [](Recorder* x) { delete x; }},
+    };
+    for (const auto& [way, destroy] : ways) {
+        SCOPED_TRACE(way);
+        auto* owner = new Recorder(nullptr, "Owner");
+        auto* other = new Recorder(nullptr, "Other");
+        auto* x = new Recorder(owner, "X");
+        new Recorder(x, "XPart");
+        auto* sibling = new Recorder(owner, "Sibling");
+        x->FreeNotification(other);
+        EventLog().clear();
+        destroy(x);
+        EXPECT_EQ(EventLog(), (Lines{"Other remove X", "Owner remove X", "Sibling remove X", "X remove XPart",
+                                     "free XPart", "free X"}));
+        // Every receiver reached the most-derived class of X.
+        EXPECT_EQ(other->WholeOnRemoval, Lines{"X"});
+        EXPECT_EQ(owner->WholeOnRemoval, Lines{"X"});
+        EXPECT_EQ(sibling->WholeOnRemoval, Lines{"X"});
+        EXPECT_EQ(owner->ComponentCount(), 1);
+        delete owner;
+        other->Free();
+    }
 }
 
 TEST_F(ComponentTest, SubscriberInTheOwnersTreeIsToldOnce) {
@@ -123,21 +131,6 @@ TEST_F(ComponentTest, UnsubscribingStopsTheNotification) {
     a->Free();
     EXPECT_TRUE(Matching("B ").empty());
     b->Free();
-}
-
-TEST_F(ComponentTest, PlainDeleteStillNotifiesAndFreesParts) {
-    auto* owner = new Recorder(nullptr, "Owner");
-    auto* watcher = new Recorder(nullptr, "Watcher");
-    auto* x = new Recorder(owner, "X");
-    new Recorder(x, "XPart");
-    x->FreeNotification(watcher);
-    EventLog().clear();
-    delete x;
-    EXPECT_EQ(Matching("Watcher "), Lines{"Watcher remove X"});
-    EXPECT_EQ(Matching("Owner "), Lines{"Owner remove X"});
-    EXPECT_EQ(owner->ComponentCount(), 0);
-    owner->Free();
-    watcher->Free();
 }
 
 // A receiver that frees another component while the notification is passed on.

@@ -73,19 +73,9 @@ TEST_F(LeafPanelTest, ClientRectangleByKindOfLeaf) {
 
 // A group of tabs as a test double: a title bar above and a 21-pixel strip
 // (plus its gap) below the tabs' shared client area.
-class TabGroupDouble : public TOrloDockContainerZone {
-public:
-    TabGroupDouble() { SetChildOrientation(voTabbed); }
-    void AdjustClientRect(tk::Rect& rect) override {
-        rect.Top += 18;
-        rect.Bottom -= 22;
-        TOrloDockContainerZone::AdjustClientRect(rect);
-    }
-};
-
 TEST_F(LeafPanelTest, TabsTakeTheWholeClientAreaOfTheirGroup) {
     ShapeRoot(voVert, MakeRect(0, 0, 300, 200));
-    auto* group = new TabGroupDouble();
+    auto* group = new TOrloDockTabbedContainerZone();
     group->SetParentZone(root.get());
     AddLeaf(root.get());
     TOrloDockablePanel* first = NewPanel("First");

@@ -356,6 +356,19 @@ TEST_F(TabGroupTest, FreesItsStripBeforeItsTabs) {
     EXPECT_EQ(site->Control()->ControlCount(), 2) << "the strip left the site's window";
 }
 
+TEST_F(TabGroupTest, ATabFreedWhileListedTakesItsTabAlong) {
+    TOrloDockablePanel* p3 = DockNew("P3", p2, tk::alClient);
+    ASSERT_EQ(TabNames(), (Names{"P1", "P2", "P3"}));
+    // Freed or deleted, a listed zone leaves through its parent.
+    LeafOf(p2)->Free();
+    EXPECT_EQ(TabNames(), (Names{"P1", "P3"}));
+    ExpectSoundTightAndBalanced();
+    delete LeafOf(p3);
+    EXPECT_EQ(TabNames(), Names{"P1"});
+    EXPECT_EQ(Shape(), "H[T[P1]:100]");
+    ExpectSoundTightAndBalanced();
+}
+
 TEST_F(TabGroupTest, SurvivesItsSiteWindowGoingFirst) {
     Owned<FakeDockSite> other = MakeOwned<FakeDockSite>();
     Owned<TOrloDockRootZone> otherRoot = MakeOwned<TOrloDockRootZone>();

@@ -26,18 +26,38 @@ void AddOnce(std::vector<Component*>& list, Component* c) {
 
 } // namespace
 
+namespace detail {
+
+void ComponentLink::Link(Component* target) {
+    if (target == linked_)
+        return;
+    if (linked_)
+        std::erase(linked_->references_, this);
+    linked_ = target;
+    if (target)
+        target->references_.push_back(this);
+}
+
+} // namespace detail
+
 Component::Component(Component* owner) {
     if (owner)
         owner->InsertComponent(this);
 }
 
 Component::~Component() {
-    // Reached through Free() this finds nothing left to do; reached by a plain
-    // delete it does the whole job, with only the base class left to dispatch to.
-    state_ |= csDestroying;
-    SendRemovalNotifications();
-    DestroyComponents();
+    // Only a local or member component arrives here without Free(), with its
+    // derived parts already gone; what it owns still has to go with it.
+    if (!notified_) {
+        state_ |= csDestroying;
+        SendRemovalNotifications();
+        DestroyComponents();
+    }
+    // References set while the parts were torn down.
+    ClearReferences();
 }
+
+void Component::operator delete(Component* component, std::destroying_delete_t) { component->Free(); }
 
 void Component::Free() {
     // A notification handler freeing a component that is already going.
@@ -47,13 +67,28 @@ void Component::Free() {
     SendRemovalNotifications();
     DestroyComponents();
     BeforeDestruction();
-    delete this;
+    // The start of the whole object, which a base of a class with several
+    // bases need not be; the destructor is virtual and runs from the most-derived class.
+    void* block = dynamic_cast<void*>(this);
+    this->~Component();
+    ::operator delete(block);
+}
+
+void Component::ClearReferences() {
+    // One at a time from the live list: a reaction may set or drop others.
+    while (!references_.empty()) {
+        detail::ComponentLink* link = references_.front();
+        references_.erase(references_.begin());
+        link->linked_ = nullptr;
+        link->TargetGone();
+    }
 }
 
 void Component::SendRemovalNotifications() {
     notified_ = true;
     for (Component* target : std::exchange(subscriptions_, {}))
         EraseOne(target->freeNotifies_, this);
+    ClearReferences();
     // One at a time from the live list: a handler may free another subscriber,
     // which then takes itself off this list.
     while (!freeNotifies_.empty()) {

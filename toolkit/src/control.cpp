@@ -92,7 +92,8 @@ void Control::Init() {
 }
 
 Control::~Control() {
-    // Reached by a plain delete too: children leaving must not notify or realign a dying parent.
+    // Children leaving must not notify or realign a dying parent (a local
+    // control reaches this without Free()).
     SetState(csDestroying, true);
     DestroyChildControls();
     if (g_capture == this)
@@ -123,21 +124,6 @@ Control::~Control() {
         bridge_.reset();
         widget_.reset();
     }
-}
-
-void Control::BeforeDestruction() {
-    DestroyChildControls();
-    if (g_capture == this)
-        ReleaseCapture();
-    if (Form* form = ParentForm(); form && form != this && form->ActiveControl() == this)
-        form->SetActiveControl(nullptr);
-    if (parent_) {
-        Control* p = parent_;
-        p->RemoveControl(this);
-        parent_ = nullptr;
-    }
-    internal::NoteControlGone(this);
-    Component::BeforeDestruction();
 }
 
 void Control::DestroyChildControls() {

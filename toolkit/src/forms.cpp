@@ -21,9 +21,9 @@ Form::Form(Component* owner) : CustomControl(owner) {
 Form::~Form() { internal::NoteFormGone(this); }
 
 void Form::BeforeDestruction() {
+    // The application's handler sees the whole form.
     if (OnDestroy)
         SafeCall([this] { OnDestroy(this); });
-    internal::NoteFormGone(this);
     CustomControl::BeforeDestruction();
 }
 

@@ -29,25 +29,20 @@ private:
 
 // Learns which of the watched components have been freed meanwhile: a
 // component's hooks may free others, and rollback must not free them twice.
-class LifeTracker final : public Component {
+class LifeTracker {
 public:
     void Watch(Component* c) {
-        if (std::find(alive_.begin(), alive_.end(), c) == alive_.end()) {
-            alive_.push_back(c);
-            c->FreeNotification(this);
-        }
+        if (Alive(c))
+            return;
+        watched_.push_back(std::make_unique<ComponentRef<Component>>());
+        *watched_.back() = c;
     }
-    bool Alive(Component* c) const { return std::find(alive_.begin(), alive_.end(), c) != alive_.end(); }
-
-protected:
-    void Notification(Component* component, Operation operation) override {
-        if (operation == Operation::Remove && component->IsDestroying())
-            alive_.erase(std::remove(alive_.begin(), alive_.end(), component), alive_.end());
-        Component::Notification(component, operation);
+    bool Alive(Component* c) const {
+        return std::any_of(watched_.begin(), watched_.end(), [c](const auto& ref) { return ref->get() == c; });
     }
 
 private:
-    std::vector<Component*> alive_;
+    std::vector<std::unique_ptr<ComponentRef<Component>>> watched_;
 };
 
 // Collects the names of a component's defined properties.

@@ -15,6 +15,7 @@ class TOrloDockControlZone;
 class TOrloDockContainerZone : public TOrloDockZone {
 public:
     explicit TOrloDockContainerZone(tk::Component* owner = nullptr);
+    // Frees the children.
     ~TOrloDockContainerZone() override;
 
     TOrloDockOrientation ChildOrientation() const { return childOrientation_; }
@@ -35,6 +36,7 @@ public:
     bool GetDockRect(IOrloDockZone* source, IOrloDockZone* target, tk::Rect& rect, tk::Align position) override;
     void UpdateBounds() override;
     void Paint() override;
+    TOrloDockContainerZone* AsContainer() override { return this; }
 
     // ---- virtual operations of the container, in slot order ----
     // Prunes the container children, last to first: an empty one is removed
@@ -62,6 +64,14 @@ public:
     // Moves the zone to `before`'s index (to the end when absent) when both
     // are given; lays this container out in every case.
     virtual void MoveZoneBefore(TOrloDockZone* zone, TOrloDockZone* before);
+    // A child was shown or hidden (its ZoneVisibilityChanged): the other
+    // visible children give it room or share its room, and this container is
+    // shown or hidden with its first or last visible child.
+    virtual void ChildVisibilityChanged(TOrloDockZone* child, bool visible);
+    // Lets go of a child without laying anything out or raising an event, for
+    // a caller that is rearranging the tree; the child's parent link is left
+    // to the caller. A tab group drops the child's tab as well.
+    virtual void DetachZone(TOrloDockZone* zone);
 
     // ---- list access; none of these lays out or touches parent links ----
     int ChildCount() const { return static_cast<int>(children_.size()); }
@@ -88,15 +98,15 @@ public:
     void GetChildren(const std::function<void(tk::Component*)>& proc, tk::Component* root) override;
     tk::String ClassName() const override;
 
-protected:
-    void BeforeDestruction() override;
-
 private:
     // Normalize's step for one container child: prunes its own container
     // children first, then removes, replaces or merges it.
     static void Prune(TOrloDockContainerZone* zone);
     // Hands the children of `zone` over to its parent, at its place, sharing its percentage.
     static void MergeIntoParent(TOrloDockContainerZone* zone);
+    // Moves and sizes the visible children after `changed` was shown (delta =
+    // -shrink, newSize = the size it gets) or hidden (delta = +grow).
+    void RedistributeVisibleChildren(TOrloDockZone* changed, const tk::Rect& bounds, int delta, int newSize);
 
     std::vector<TOrloDockZone*> children_;
     TOrloDockOrientation childOrientation_ = voHorz;

@@ -5,6 +5,7 @@
 // the panel's window procedure, so that it follows every change of the
 // panel's visibility, and gives the procedure back when it lets go.
 
+#include <cstdint>
 #include <memory>
 
 #include <orlodock/docking/OrloDockZone.h>
@@ -12,15 +13,26 @@
 
 class TOrloDockablePanel;
 
+// How a leaf leaves its parent when it is taken out and freed: through the
+// parent's RemoveZone (the parent lays itself out, a root reports the
+// change), or through DetachZone while the caller is rearranging the tree.
+enum class TOrloDockLeafRemoval : std::uint8_t { LayOut, Quiet };
+
 class TOrloDockControlZone : public TOrloDockZone, public virtual IOrloDockControlZone {
 public:
     explicit TOrloDockControlZone(tk::Component* owner = nullptr);
+    // Gives the panel its window procedure back.
     ~TOrloDockControlZone() override;
 
     // Attaches a panel (nullptr detaches). The previous panel gets back the
-    // window procedure it had before it was attached.
+    // window procedure it had before it was attached. A panel freed while
+    // attached leaves the zone empty.
     void SetControl(TOrloDockablePanel* panel);
     TOrloDockablePanel* Panel() const { return control_; }
+
+    // Takes this leaf out of its parent, lets go of the panel (which is left
+    // alone otherwise) and frees the leaf.
+    void FreeLeaf(TOrloDockLeafRemoval removal);
 
     // The attached panel's component name, or "" without panel (even when a
     // name was read from a stream and not resolved yet).
@@ -39,7 +51,6 @@ public:
     void SetDockSite(IOrloDockSiteInternal* site) override;
     void GetCaption(tk::String& caption) override;
     bool IsActive() override;
-    void ZoneVisibilityChanged(bool visible) override;
     bool AcceptsTabDock() const override { return Orientation() != voTabbed; }
     bool IsContainer() const override { return false; }
     void ResolveControls(tk::Component* owner) override;
@@ -52,6 +63,7 @@ public:
     void Paint() override;
     void PaintTitleBar() override;
     void AdjustClientRect(tk::Rect& rect) override;
+    TOrloDockControlZone* AsControlZone() override { return this; }
 
     // ---- IOrloDockControlZone ----
     tk::Control* GetControl() override;
@@ -60,10 +72,6 @@ public:
     bool QueryInterface(const tk::Guid& iid, void** out) override;
     void GetProperties(tk::PropertyList& list) override;
     tk::String ClassName() const override;
-
-protected:
-    void Notification(tk::Component* component, tk::Operation operation) override;
-    void BeforeDestruction() override;
 
 private:
     // The state shared with the procedure installed on the panel. That
@@ -76,10 +84,12 @@ private:
     void WatchMessage(tk::Message& message);
     // Gives the attached panel its procedure back, or makes ours a pass-through.
     void ReleaseWatch();
+    // The panel is being freed: there is nothing to give back to it.
+    void PanelGone();
     // A lone panel in a floating site shows neither title bar nor splitter.
     bool IsLoneFloatingPanel();
 
-    TOrloDockablePanel* control_ = nullptr;
+    tk::ComponentRef<TOrloDockablePanel> control_{[this] { PanelGone(); }};
     tk::String controlName_;
     std::shared_ptr<Watch> watch_;
 };

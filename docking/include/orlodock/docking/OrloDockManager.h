@@ -28,7 +28,7 @@ public:
 
     // ---- published properties ----
     // Never none: clearing it, or freeing the component behind it, installs a fresh default theme.
-    IOrloDockTheme* Theme() const { return theme_.get(); }
+    IOrloDockTheme* Theme() const { return theme_; }
     void SetTheme(IOrloDockTheme* theme);
     // Not owned; cleared when the image list is freed.
     tk::ImageList* Images() const { return images_; }
@@ -46,7 +46,7 @@ public:
     IOrloDockManager* Intf() { return static_cast<IOrloDockManager*>(this); }
 
     // ---- IOrloDockManager, in slot order ----
-    void GetTheme(tk::IPtr<IOrloDockTheme>& theme) override { theme = theme_; }
+    void GetTheme(tk::IPtr<IOrloDockTheme>& theme) override { theme = tk::IPtr<IOrloDockTheme>(theme_.get()); }
     void GetTopSite(tk::IPtr<IOrloDockSite>& site) override { site = FirstSiteAligned(tk::alTop); }
     void GetBottomSite(tk::IPtr<IOrloDockSite>& site) override { site = FirstSiteAligned(tk::alBottom); }
     void GetLeftSite(tk::IPtr<IOrloDockSite>& site) override { site = FirstSiteAligned(tk::alLeft); }
@@ -80,10 +80,6 @@ public:
     void GetProperties(tk::PropertyList& list) override;
     tk::String ClassName() const override;
 
-protected:
-    void Notification(tk::Component* component, tk::Operation operation) override;
-    void BeforeDestruction() override;
-
 private:
     struct ComponentFree {
         void operator()(tk::Component* component) const;
@@ -96,16 +92,17 @@ private:
 
     std::vector<tk::IPtr<IOrloDockSite>> sites_;
     bool dragging_ = false;
-    tk::IPtr<IOrloDockTheme> theme_;
+    // Another component's theme may be freed first: the manager then installs a default one.
+    tk::ComponentRef<IOrloDockTheme> theme_{[this] {
+        if (!IsDestroying())
+            SetTheme(nullptr);
+    }};
     // The default themes the manager created, the one in use (if any) last.
     // Kept until the manager goes: whoever still holds a replaced one keeps a live object.
     std::vector<std::unique_ptr<TOrloDockingOrloDotNetTheme, ComponentFree>> ownThemes_;
-    tk::ImageList* images_ = nullptr;
+    tk::ComponentRef<tk::ImageList> images_;
     std::int32_t defaultSiteSize_ = 125;
     tk::IPtr<IOrloDockSite> targetSite_;
     tk::IPtr<IOrloDockZone> targetZone_;
     tk::Align targetAlign_ = tk::alNone;
 };
-
-// Registers TOrloDockingManager with the class registry; runs once.
-void RegisterDockingManagerClass();

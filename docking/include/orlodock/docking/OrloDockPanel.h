@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include <orlodock/docking/OrloDockingIntf.h>
+#include <orlodock/tk/component.h>
 #include <orlodock/tk/panel.h>
 
 class TOrloDockablePanel : public tk::Panel, public virtual IOrloDockablePanel {
@@ -60,17 +61,12 @@ public:
 
 protected:
     void Paint() override;
-    void Notification(tk::Component* component, tk::Operation operation) override;
 
 private:
-    // Sets DockSite, following the site control's destruction so the field never dangles.
-    void SetDockSiteControl(tk::Control* site);
+    void SetDockSiteControl(tk::Control* site) { dockSite_ = site; }
 
-    tk::Control* dockSite_ = nullptr;
+    // Cleared when the site control is destroyed.
+    tk::ComponentRef<tk::Control> dockSite_;
     bool boundsUnlocked_ = false;
     std::int32_t imageIndex_ = -1;
 };
-
-// Registers TOrloDockablePanel with the class registry; runs once. Called at
-// start-up and by the panel's constructor.
-void RegisterDockablePanelClass();

@@ -52,18 +52,17 @@ public:
     static void SplitRect(TOrloDockOrientation orientation, bool after, tk::Rect& a, tk::Rect& b);
 
     void RemoveZone(TOrloDockZone* zone) override;
+    // The root has no parent to share room with: it lays the whole tree out,
+    // collapsing or expanding the site.
+    void ZoneVisibilityChanged(bool visible) override;
     // Without children: the screen rectangle of the whole site control.
     void GetScreenBounds(tk::Rect& rect) override;
 
     tk::String ClassName() const override;
 
 private:
-    // True when `zone` is this root or stands below it.
-    bool Contains(const TOrloDockZone* zone) const;
     // A new leaf shown by this site, holding the panel, which is docked here.
     TOrloDockZone* NewLeaf(IOrloDockablePanel* panel);
-    // Takes a leaf out of the tree and frees it; the panel is left alone.
-    void FreeLeaf(TOrloDockZone* leaf);
     // `zone` becomes the only child of the empty container, filling it.
     void FillEmpty(TOrloDockZone* zone, TOrloDockContainerZone* container);
     // Moves the container's children into a new container that becomes its

@@ -8,9 +8,10 @@
 //
 // Every change of the tree is bracketed by BeginUpdate/EndUpdate; brackets
 // nest and only the outermost EndUpdate repaints. When that bracket closes the
-// site also makes sure it follows every panel it hosts: it subscribes to the
-// panel's destruction (so a panel freed while docked leaves no zone, whoever
-// owns it) and is the panel's dock site.
+// site also makes sure it follows every panel it hosts: it holds a reference
+// to the panel that tells it when the panel is destroyed (so a panel freed
+// while docked, by Free() or delete, leaves no zone, whoever owns it) and is
+// the panel's dock site.
 
 #include <cstdint>
 #include <memory>
@@ -165,7 +166,6 @@ public:
 
 protected:
     void Notification(tk::Component* component, tk::Operation operation) override;
-    void BeforeDestruction() override;
     void RequestAlign() override;
     void Resize() override;
     void KeyDown(int& key, tk::ShiftState shift) override;
@@ -193,9 +193,11 @@ private:
     using OwnedTheme = std::unique_ptr<TOrloDockingOrloDotNetTheme, ComponentFree>;
     using OwnedRoot = std::unique_ptr<TOrloDockRootZone, ComponentFree>;
 
+    // A panel this site hosts and the leaf that held it when the last bracket closed.
     struct HostedPanel {
-        tk::Component* Panel;
-        TOrloDockControlZone* Zone;
+        HostedPanel(TOrloDockSite* site, TOrloDockablePanel* panel, TOrloDockControlZone* zone);
+        tk::ComponentRef<TOrloDockablePanel> Panel;
+        tk::ComponentRef<TOrloDockControlZone> Zone;
     };
 
     // Gives the site's client rectangle, less the edge strip, to the root zone.
@@ -205,9 +207,12 @@ private:
     void DetachPanel(IOrloDockablePanel* panel);
     // Ends every operation that changes the tree.
     void TidyTree();
-    // The zone of a panel that is being freed leaves the tree.
-    void DropZoneOfFreedPanel(tk::Component* panel);
-    // Subscribes to and becomes the site of every panel in the tree; notes which leaf holds which panel.
+    // The zone of a panel that is being freed leaves the tree. The panel is
+    // matched by its address alone: it is only compared, never used.
+    void DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockablePanel* panel);
+    // The manager was freed: the site paints with a theme of its own again.
+    void ManagerGone();
+    // Follows and becomes the site of every panel in the tree; notes which leaf holds which panel.
     void TrackHostedPanels();
     void SetRootZone(TOrloDockRootZone* root);
     // Title bars show which panel holds the focus: repaints when the focus
@@ -221,15 +226,15 @@ private:
     // Frees the current tree (letting go of its panels) and makes `fresh` the tree of this site.
     void InstallTree(OwnedRoot fresh);
     // After a tree was read: panels attached by name, collapsed or expanded, laid out.
-    void FinishLoading(const std::vector<tk::Component*>& previousPanels);
+    void FinishLoading(const std::vector<TOrloDockablePanel*>& previousPanels);
     // The panels held by the leaves below `top`.
-    static std::vector<tk::Component*> HostedPanelsOf(TOrloDockZone* top);
+    static std::vector<TOrloDockablePanel*> HostedPanelsOf(TOrloDockZone* top);
     // Attaches the panels the leaves name and settles each one in this site.
-    void ResolvePanels(const std::vector<tk::Component*>& previousPanels);
+    void ResolvePanels(const std::vector<TOrloDockablePanel*>& previousPanels);
     // The value of "MyRootZone" as read from a stream.
     void ReadRootZoneProperty(const tk::Bytes& data);
 
-    tk::IPtr<IOrloDockManager> dockManager_;
+    tk::ComponentRef<IOrloDockManager> dockManager_{[this] { ManagerGone(); }};
     TOrloDockOrientation orientation_ = voNoOrient;
     TOrloDockRootZone* rootZone_ = nullptr;
     tk::Rect edgeSplitterRect_{};
@@ -248,7 +253,7 @@ private:
     OwnedRoot treeBeforeRead_;
     // Which leaf held which panel when the last bracket closed: a leaf lets go
     // of a panel that is being freed before the site hears of it.
-    std::vector<HostedPanel> hostedPanels_;
+    std::vector<std::unique_ptr<HostedPanel>> hostedPanels_;
     bool trackingPanels_ = false;
     // The alignment the tree was last laid out for.
     tk::Align laidOutAlign_ = tk::alNone;
@@ -256,6 +261,3 @@ private:
     int focusListener_ = 0;
     bool focusInside_ = false;
 };
-
-// Registers TOrloDockSite with the class registry; runs once.
-void RegisterDockSiteClass();

@@ -19,6 +19,7 @@ class TOrloDockTabs;
 class TOrloDockTabbedContainerZone : public TOrloDockContainerZone {
 public:
     explicit TOrloDockTabbedContainerZone(tk::Component* owner = nullptr);
+    // Frees the strip before the children go, so it reports nothing about them.
     ~TOrloDockTabbedContainerZone() override;
 
     // The strip, created with the zone and freed by it; nullptr only if its
@@ -51,6 +52,7 @@ public:
     // A group without parent is not a root: it has nothing to be placed in
     // and must not collapse the site it still names.
     void UpdateBounds() override;
+    TOrloDockTabbedContainerZone* AsTabGroup() override { return this; }
 
     // ---- container operations ----
     void RemoveZone(TOrloDockZone* zone) override;
@@ -61,19 +63,17 @@ public:
     void MoveZoneAfter(TOrloDockZone* zone, TOrloDockZone* after) override;
     void MoveZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) override;
     void ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* newZone) override;
-
-    // A tab's panel was shown or hidden; its leaf calls this instead of the
-    // zone base's visibility handling.
-    virtual void TabVisibilityChanged(TOrloDockZone* zone, bool visible);
+    // A tab's panel was shown or hidden: the tab follows, and the group is
+    // shown or hidden with its first or last visible tab. Tabs share one
+    // rectangle, so there is no room to redistribute.
+    void ChildVisibilityChanged(TOrloDockZone* child, bool visible) override;
+    // Drops the tab too and lays the group out: the strip has to stay in step.
+    void DetachZone(TOrloDockZone* zone) override;
 
     // ---- component ----
     void Loaded() override;
     void GetProperties(tk::PropertyList& list) override;
     tk::String ClassName() const override;
-
-protected:
-    void Notification(tk::Component* component, tk::Operation operation) override;
-    void BeforeDestruction() override;
 
 private:
     // ---- strip events ----
@@ -94,7 +94,8 @@ private:
     void FreeStrip();
     bool IsLoneFloatingGroup();
 
-    TOrloDockTabs* tabs_ = nullptr;
+    // A child window of the site: it goes with the site's control if that is destroyed before the tree.
+    tk::ComponentRef<TOrloDockTabs> tabs_;
     int pendingTabIndex_ = -1;
     // While set, the strip's change event leaves the panels alone: the strip
     // is being brought in line with the children, not switched by the user.

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include <orlodock/tk/component.h>
 #include <orlodock/tk/customcontrol.h>
 #include <orlodock/tk/geometry.h>
 #include <orlodock/tk/graphics.h>
@@ -142,12 +143,13 @@ protected:
     void MouseMove(tk::ShiftState shift, int x, int y) override;
     void MouseUp(tk::MouseButton button, tk::ShiftState shift, int x, int y) override;
     void KeyDown(int& key, tk::ShiftState shift) override;
-    void Notification(tk::Component* component, tk::Operation operation) override;
 
 private:
     // Stores the list and follows its changes and its destruction; no layout.
     void AssignImages(tk::ImageList* images);
     void ImagesChanged();
+    // The image list was freed: the tabs are drawn without images.
+    void ImagesGone();
     // Repaints unless a paint is already running (it picks the change up).
     void RepaintStrip();
     void ExchangeTabs(int index1, int index2);
@@ -162,7 +164,7 @@ private:
 
     std::vector<std::unique_ptr<TOrloDockTab>> tabs_;
     int tabIndex_ = -1;
-    tk::ImageList* images_ = nullptr;
+    tk::ComponentRef<tk::ImageList> images_{[this] { ImagesGone(); }};
     std::unique_ptr<tk::ChangeLink> imageChangeLink_;
     int updateCount_ = 0;
     TOrloDockTabPosition tabPosition_ = tpBottom;

@@ -14,10 +14,14 @@
 #include <orlodock/tk/component.h>
 
 class TOrloDockContainerZone;
+class TOrloDockControlZone;
+class TOrloDockTabbedContainerZone;
 
 class TOrloDockZone : public tk::Component, public virtual IOrloDockZone {
 public:
     explicit TOrloDockZone(tk::Component* owner = nullptr);
+    // A zone freed while its parent still lists it leaves the parent through
+    // RemoveZone, so that a tab group drops its tab too.
     ~TOrloDockZone() override;
 
     // ---- fields and published properties ----
@@ -59,6 +63,9 @@ public:
     void GetCaption(tk::String& caption) override;
     bool IsActive() override;
     void ExcludeSplitter(tk::Rect& rect) override;
+    // The zone was shown or hidden: the parent makes room for it or takes its
+    // room back (ChildVisibilityChanged). A zone without parent has no room
+    // to share and fails an assertion; the root lays the whole tree out.
     virtual void ZoneVisibilityChanged(bool visible);
     virtual void UpdateParentSizePercentage();
     virtual int GetDockMargin() const;
@@ -76,7 +83,19 @@ public:
     void AdjustClientRect(tk::Rect& rect) override;
     void GetScreenBounds(tk::Rect& rect) override;
 
+    // ---- the kind of zone, answered by the zone itself instead of a type test ----
+    // This zone as a container (tab groups and the root included), or nullptr.
+    virtual TOrloDockContainerZone* AsContainer() { return nullptr; }
+    const TOrloDockContainerZone* AsContainer() const { return const_cast<TOrloDockZone*>(this)->AsContainer(); }
+    // This zone as a leaf that holds a panel, or nullptr.
+    virtual TOrloDockControlZone* AsControlZone() { return nullptr; }
+    // This zone as a tab group, or nullptr.
+    virtual TOrloDockTabbedContainerZone* AsTabGroup() { return nullptr; }
+
     // ---- non-virtual helpers ----
+    // True when `zone` is this zone or stands below it. Only compares
+    // addresses, walking down from here, so `zone` may be any pointer.
+    bool Contains(const TOrloDockZone* zone) const;
     int Width() const { return bounds_.Right - bounds_.Left; }
     int Height() const { return bounds_.Bottom - bounds_.Top; }
     // Width for voVert, height for the other orientations.
@@ -90,6 +109,7 @@ public:
     TOrloDockZone* PrevVisibleSibling() const;
     // Has a parent and no sibling before or after it, visible or not.
     bool IsOnlyChild() const;
+    // The theme's title bar, close button and pin button rectangles; false without theme.
     bool PtInTitleBar(tk::Point point);
     bool PtInCloseButton(tk::Point point);
     bool PtInPinButton(tk::Point point);
@@ -100,6 +120,8 @@ public:
 
     // The site's theme, or an empty pointer without site.
     tk::IPtr<IOrloDockTheme> Theme() const;
+    // The theme's minimum zone size; 10 without a theme.
+    int ThemeMinimumZoneSize() const;
     // This zone as IOrloDockZone (no reference is taken).
     IOrloDockZone* ZoneIntf() { return static_cast<IOrloDockZone*>(this); }
 
@@ -124,18 +146,12 @@ public:
     void SetParentComponent(tk::Component* parent) override;
     tk::String ClassName() const override;
 
-protected:
-    void BeforeDestruction() override;
-
 private:
     // Tells the site that this zone leaves its tree, and forgets the site.
     void LeaveSite();
-    // The theme's minimum zone size; 10 without a theme.
-    int ThemeMinimumZoneSize() const;
     int SplitterSize() const;
-    // Moves and sizes the parent's visible children after this zone was shown
-    // (delta = -shrink, newSize = the size this zone gets) or hidden (delta = +grow).
-    void RedistributeVisibleChildren(const tk::Rect& parentBounds, int delta, int newSize);
+    // Whether the point lies in the rectangle the theme gives this zone for a part of its title bar.
+    bool PtInThemeRect(tk::Point point, void (IOrloDockTheme::*partRect)(IOrloDockZone*, tk::Rect&));
 
     TOrloDockContainerZone* parentZone_ = nullptr;
     tk::IPtr<IOrloDockSiteInternal> dockSite_;

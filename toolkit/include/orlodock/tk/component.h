@@ -4,15 +4,22 @@
 // insertion/removal notifications, free-notification subscriptions across
 // owners, a state set, published properties and the hooks of streaming.
 //
-// Lifetime: free a component with Free() (or let its owner free it). Free()
-// tells the free-notification subscribers, the owner and the owner's
-// components that it goes *while it is still whole* (every virtual still
-// dispatches to the most-derived class), frees what it owns, calls
-// BeforeDestruction() and only then deletes itself. A plain `delete` works
-// too but sends the notifications from ~Component, when derived parts are
-// already gone; prefer Free().
+// Lifetime: one destruction path. Free(), a plain `delete` and an owner
+// freeing what it owns all run the same steps in the same order: the
+// references to the component clear themselves, its free-notification
+// subscribers, its owner and the owner's components hear that it goes
+// *while it is still whole* (every virtual still dispatches to the
+// most-derived class), it frees what it owns, BeforeDestruction() runs, and
+// only then do the destructors tear down its parts, most-derived first.
+// `delete` is routed there by Component's destroying operator delete.
+// Components live on the heap: a component that is a local or a member
+// object ends in its destructors alone, with only the base class left to
+// tell its subscribers.
 
 #include <functional>
+#include <new>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include <orlodock/tk/interfaces.h>
@@ -23,6 +30,33 @@ namespace tk {
 
 class Filer;
 class Reader;
+class Component;
+
+namespace detail {
+
+// The side of a ComponentRef that its target knows: a link in the target's
+// list of references, cleared by the target as it goes.
+class ComponentLink {
+public:
+    ComponentLink(const ComponentLink&) = delete;
+    ComponentLink& operator=(const ComponentLink&) = delete;
+
+protected:
+    ComponentLink() = default;
+    ~ComponentLink() { Link(nullptr); }
+    // Leaves the previous target's list and joins `target`'s (none for nullptr).
+    void Link(Component* target);
+    Component* Linked() const { return linked_; }
+
+private:
+    friend class tk::Component;
+    // The target is going: it has already dropped this link.
+    virtual void TargetGone() = 0;
+
+    Component* linked_ = nullptr;
+};
+
+} // namespace detail
 
 enum class Operation { Insert, Remove };
 
@@ -41,9 +75,12 @@ public:
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
-    // Sends the removal notifications, frees owned components and deletes this.
-    // Safe on nullptr via FreeAndNil; calling it twice on the same object is a bug.
+    // Clears the references to this, sends the removal notifications, frees
+    // owned components, calls BeforeDestruction and destroys this. Freeing a
+    // component that is already being freed does nothing.
     void Free();
+    // `delete component` is Free(): the same steps in the same order.
+    void operator delete(Component* component, std::destroying_delete_t);
     // Empties the reference first, then frees what it referred to.
     template <class T> static void FreeAndNil(T*& ref) {
         T* p = ref;
@@ -114,12 +151,17 @@ protected:
     // because the subject is being freed has component->IsDestroying() true;
     // otherwise the subject merely changes owner.
     virtual void Notification(Component* component, Operation operation);
-    // Last chance to act with virtual dispatch intact, after the notifications
-    // and the owned components are gone; the destructor follows.
+    // Last chance to act with virtual dispatch intact (an event for the
+    // application, say), after the notifications and the owned components
+    // are gone. Tearing down the component's own parts is the destructors' job.
     virtual void BeforeDestruction() {}
 
 private:
+    friend class detail::ComponentLink;
+
     void SendRemovalNotifications();
+    // Every ComponentRef to this forgets it, in the order they were set.
+    void ClearReferences();
     void DestroyComponents();
     bool ReachedThroughOwner(const Component* subscriber) const;
     void Unlink(Component* other);
@@ -131,8 +173,76 @@ private:
     std::vector<Component*> freeNotifies_;
     // Components this one asked to be told about; undone when this one goes first.
     std::vector<Component*> subscriptions_;
+    // The ComponentRefs that refer to this one.
+    std::vector<detail::ComponentLink*> references_;
     unsigned state_ = 0;
     bool notified_ = false;
+};
+
+// A reference to a component that someone else may free: it clears itself
+// when the target is destroyed (and then runs `onGone`, if given), and leaves
+// the target's list when it is reassigned or destroyed itself, so either may
+// go first. T may be a component class or an interface; an interface
+// reference also counts, like IPtr, for implementations that are not
+// components and live by their count (components do not count).
+// Not copyable: the reference is the holder's, and `onGone` usually captures it.
+template <class T> class ComponentRef final : private detail::ComponentLink {
+public:
+    ComponentRef() = default;
+    explicit ComponentRef(std::function<void()> onGone) : onGone_(std::move(onGone)) {}
+    ~ComponentRef() {
+        if constexpr (!kComponent)
+            if (target_)
+                target_->Release();
+    }
+
+    // Refers to `target` from now on (nullptr: to nothing); `onGone` does not run.
+    ComponentRef& operator=(T* target) {
+        Reset(target);
+        return *this;
+    }
+    void Reset(T* target = nullptr) {
+        if (target == target_)
+            return;
+        T* old = std::exchange(target_, target);
+        if constexpr (!kComponent) {
+            if (target)
+                target->AddRef();
+            if (old)
+                old->Release();
+        }
+        Link(ComponentOf(target));
+    }
+
+    T* get() const { return target_; }
+    T* operator->() const { return target_; }
+    operator T*() const { return target_; }
+    // The target as a component; nullptr without target or when the target
+    // is an interface of something that is not a component.
+    Component* AsComponent() const { return Linked(); }
+
+private:
+    // Only where T is complete: T may be a forward-declared class in a header.
+    static constexpr bool kComponent = std::is_base_of_v<Component, T>;
+
+    static Component* ComponentOf(T* target) {
+        if constexpr (kComponent)
+            return target;
+        else
+            return dynamic_cast<Component*>(target);
+    }
+    void TargetGone() override {
+        // A component does not count references: nothing to release.
+        target_ = nullptr;
+        if (!onGone_)
+            return;
+        // A copy: the reaction may destroy this reference.
+        const std::function<void()> onGone = onGone_;
+        onGone();
+    }
+
+    T* target_ = nullptr;
+    std::function<void()> onGone_;
 };
 
 // Registry of component classes by name, so a stream can name them.

@@ -306,7 +306,6 @@ protected:
     virtual void Invalidated(const Rect& rect) { (void)rect; }
 
     void Notification(Component* component, Operation operation) override;
-    void BeforeDestruction() override;
 
     // Where the client area starts inside the window (a frame drawn by the toolkit).
     virtual Point ClientOffset() const { return {0, 0}; }

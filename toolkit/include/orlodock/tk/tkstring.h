@@ -12,4 +12,7 @@ using StringList = QStringList;
 
 inline String IntToStr(long long value) { return QString::number(value); }
 
+// Text written in the source (names, captions, messages) as a String.
+inline String Latin1(const char* text) { return QString::fromLatin1(text); }
+
 } // namespace tk
