@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb x11-apps xauth imagemagick fonts-dejavu-core clang-format
+  xvfb x11-apps xauth xcompmgr imagemagick fonts-dejavu-core clang-format
   qt6-qpa-plugins libxcb-cursor0 libx11-dev libxcb1-dev
 )
 

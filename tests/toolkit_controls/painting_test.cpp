@@ -147,6 +147,28 @@ TEST(Bitmap, LoadsFourTwentyFourAndThirtyTwoBitResourcesAlike) {
     EXPECT_FALSE(Bitmap::ResourceExists("NO_SUCH_BITMAP"));
 }
 
+TEST(Bitmap, ScanLinesMatchThePixelsAndTheContentKeyFollowsChanges) {
+    Bitmap b;
+    b.LoadFromResourceName("TK_TEST_24BIT");
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            ASSERT_EQ(b.ScanLine(y)[x], Bitmap::ScanLineValue(b.Pixel(x, y))) << x << "," << y;
+    EXPECT_EQ(Bitmap::ScanLineValue(RGBColor(0x12, 0x34, 0x56)), 0xFF123456u);
+
+    const Bitmap copy = b;
+    EXPECT_EQ(copy.ContentKey(), b.ContentKey());
+    const auto before = b.ContentKey();
+    (void)b.ScanLine(0);
+    EXPECT_EQ(b.ContentKey(), before);
+    b.SetPixel(0, 0, clTeal);
+    EXPECT_NE(b.ContentKey(), before);
+    EXPECT_EQ(copy.ContentKey(), before);
+    const auto changed = b.ContentKey();
+    b.Canvas()->Brush()->SetColor(clRed);
+    b.Canvas()->FillRect(MakeRect(0, 0, 2, 2));
+    EXPECT_NE(b.ContentKey(), changed);
+}
+
 TEST(Bitmap, TransparentKeyColourLeavesThoseTargetPixelsUntouched) {
     Bitmap glyph;
     glyph.LoadFromResourceName("TK_TEST_24BIT");

@@ -51,6 +51,19 @@ TEST(Region, ArithmeticFollowsThePixels) {
     EXPECT_EQ(rects[2], MakeRect(10, 20, 20, 30));
 }
 
+TEST(Region, SubtractingCutsAHoleAndLeavesTheOperandsAlone) {
+    const Region box(MakeRect(0, 0, 30, 30));
+    const Region ring = box.Subtracted(Region(MakeRect(5, 5, 25, 25)));
+    EXPECT_TRUE(ring.Contains({4, 15}));
+    EXPECT_TRUE(ring.Contains({25, 25}));
+    EXPECT_FALSE(ring.Contains({5, 5}));
+    EXPECT_FALSE(ring.Contains({24, 24}));
+    EXPECT_EQ(ring.BoundingBox(), box.BoundingBox());
+    EXPECT_TRUE(box.Contains({15, 15}));
+    EXPECT_TRUE(box.Subtracted(box).IsEmpty());
+    EXPECT_EQ(box.Subtracted(Region(MakeRect(40, 40, 50, 50))), box);
+}
+
 TEST(Region, DataRoundTripsExactly) {
     for (const Region& region : {Region(), Region(MakeRect(-7, -3, 4, 2)), Cross(), Cross().Offset(100, -50)}) {
         const Bytes data = region.Data();

@@ -123,7 +123,11 @@ TEST(FormAlpha, ConstantAlphaSetsTheWindowOpacity) {
     form->SetAlphaBlend(false);
     EXPECT_DOUBLE_EQ(form->Widget()->windowOpacity(), 1.0);
     EXPECT_EQ(form->AlphaBlendValue(), 0);
-    // Nothing composites headless.
+    // Nothing composites headless, unless a test says otherwise.
+    EXPECT_FALSE(Screen::CompositingAvailable());
+    Screen::SetCompositingForTesting(true);
+    EXPECT_TRUE(Screen::CompositingAvailable());
+    Screen::SetCompositingForTesting(std::nullopt);
     EXPECT_FALSE(Screen::CompositingAvailable());
 }
 

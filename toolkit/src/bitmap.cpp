@@ -114,6 +114,16 @@ void Bitmap::SetSize(int width, int height) {
     *image_ = next;
 }
 
+const std::uint32_t* Bitmap::ScanLine(int y) const {
+    static_assert(sizeof(QRgb) == sizeof(std::uint32_t));
+    // Every pixel is opaque, so the premultiplied value is the plain one.
+    return reinterpret_cast<const std::uint32_t*>(image_->constScanLine(y));
+}
+
+std::uint32_t Bitmap::ScanLineValue(tk::Color color) { return ToQRgb(color); }
+
+std::int64_t Bitmap::ContentKey() const { return image_->cacheKey(); }
+
 Color Bitmap::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= Width() || y >= Height())
         return clNone;

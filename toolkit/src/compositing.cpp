@@ -5,12 +5,15 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <xcb/xcb.h>
 
 namespace tk {
 
 namespace {
+
+std::optional<bool> g_compositingForTesting;
 
 // The X screen Qt connected to: like Qt, xcb takes it from $DISPLAY.
 int DefaultX11Screen() {
@@ -40,7 +43,11 @@ bool X11HasCompositingManager(xcb_connection_t* connection) {
 
 } // namespace
 
+void Screen::SetCompositingForTesting(std::optional<bool> answer) { g_compositingForTesting = answer; }
+
 bool Screen::CompositingAvailable() {
+    if (g_compositingForTesting)
+        return *g_compositingForTesting;
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb")) {
         auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;

@@ -54,6 +54,8 @@ std::vector<Rect> Region::Rects() const {
 
 Region Region::United(const Region& other) const { return Region(region_->united(*other.region_)); }
 
+Region Region::Subtracted(const Region& other) const { return Region(region_->subtracted(*other.region_)); }
+
 Region Region::Offset(int dx, int dy) const { return Region(region_->translated(dx, dy)); }
 
 Bytes Region::Data() const {

@@ -3,6 +3,7 @@
 // A bitmap: pixels in memory, loadable from the embedded resources by name,
 // drawable onto a canvas with an optional transparent key colour.
 
+#include <cstdint>
 #include <memory>
 
 #include <orlodock/tk/geometry.h>
@@ -41,6 +42,15 @@ public:
     // RGB value (0x00BBGGRR) of a pixel; clNone outside the bitmap.
     tk::Color Pixel(int x, int y) const;
     void SetPixel(int x, int y, tk::Color color);
+
+    // Row y (0 <= y < Height()) as Width() opaque pixels 0xFFRRGGBB, for
+    // reading a whole bitmap fast; valid until the bitmap changes.
+    const std::uint32_t* ScanLine(int y) const;
+    // The ScanLine value of a colour (system colours resolved).
+    static std::uint32_t ScanLineValue(tk::Color color);
+    // Identifies the pixels: the same for copies that share them, different
+    // after any change to them, never reused for other pixels.
+    std::int64_t ContentKey() const;
 
     // When transparent, pixels of TransparentColor are left out when drawing.
     // The transparent colour defaults to the bottom-left pixel.

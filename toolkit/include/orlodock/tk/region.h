@@ -46,6 +46,8 @@ public:
 
     Region United(const Region& other) const;
     Region United(const Rect& rect) const { return United(Region(rect)); }
+    // The pixels of this region that are not in other.
+    Region Subtracted(const Region& other) const;
     Region Offset(int dx, int dy) const;
 
     // The region-data form (see the layout above).

@@ -5,6 +5,7 @@
 // is right where the window system cannot report or move the pointer.
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <orlodock/tk/cursors.h>
@@ -56,6 +57,9 @@ public:
     // always composites. False headless. Without it, constant alpha shows an
     // opaque window.
     static bool CompositingAvailable();
+    // Tests: CompositingAvailable answers this instead of asking the window
+    // system; std::nullopt asks it again.
+    static void SetCompositingForTesting(std::optional<bool> answer);
 
     // The focused control of the active form, or nullptr.
     static Control* ActiveControl();

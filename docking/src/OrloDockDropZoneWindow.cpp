@@ -1,0 +1,215 @@
+// The shaped, always-on-top window that shows guide groups and hit-tests the
+// pointer against them.
+
+#include <orlodock/docking/OrloDockDropZone.h>
+
+#include <algorithm>
+
+#include <orlodock/tk/screen.h>
+
+namespace {
+
+tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
+
+// The component behind an interface, when it is one: it tells its
+// subscribers when it is freed.
+tk::Component* ComponentBehind(tk::IInterface* intf) { return intf ? dynamic_cast<tk::Component*>(intf) : nullptr; }
+
+} // namespace
+
+struct TOrloDockDropWindow::HitResult {
+    bool Found = false;
+    TOrloDockDropZone* Group = nullptr;
+    TOrloDockDropKind Kind = dkCentre;
+};
+
+TOrloDockDropWindow::TOrloDockDropWindow(tk::Component* owner) : tk::Form(owner) {
+    SetFormStyle(tk::fsStayOnTop);
+    SetBorderStyle(tk::bsNone);
+    SetControlStyle(ControlStyle() & ~tk::csOpaque);
+    SetDoubleBuffered(true);
+    SetBounds(0, 0, tk::Screen::Width(), tk::Screen::Height());
+}
+
+TOrloDockDropWindow::~TOrloDockDropWindow() = default;
+
+void TOrloDockDropWindow::Debug(const tk::String& message) {
+    if (OnDebug)
+        OnDebug(message);
+}
+
+void TOrloDockDropWindow::AddSiteZone(IOrloDockSite* site) {
+    tk::Rect rect;
+    site->GetScreenRect(rect);
+    auto group = std::make_unique<TOrloDockDropZone>(this, dgEdgeGuide, rect);
+    group->SetSite(site);
+    tk::IPtr<IOrloDockZone> root;
+    site->GetRootZoneIntf(root);
+    group->SetZone(root.get());
+    Append(std::move(group));
+}
+
+void TOrloDockDropWindow::SetZoneUnderMouse(IOrloDockSite* site, IOrloDockZone* zone) {
+    bool changed = false;
+    if (zoneUnderMouse_) {
+        if (zoneUnderMouse_->Site() == site && zoneUnderMouse_->Zone() == zone)
+            return;
+        std::unique_ptr<TOrloDockDropZone> old = Remove(zoneUnderMouse_);
+        old->SetZone(nullptr);
+        old->SetSite(nullptr);
+        changed = true;
+    }
+    if (zone) {
+        tk::Rect bounds;
+        zone->GetScreenBounds(bounds);
+        auto cross = std::make_unique<TOrloDockDropZone>(this, dgCross, bounds);
+        cross->SetSite(site);
+        cross->SetZone(zone);
+        zoneUnderMouse_ = cross.get();
+        Append(std::move(cross));
+        changed = true;
+    }
+    if (changed)
+        ShowGuides(true);
+}
+
+void TOrloDockDropWindow::ShowGuides(bool repaint) {
+    tk::Region region;
+    for (const auto& group : zones_) {
+        group->Layout();
+        region = region.United(group->Region());
+    }
+    SetWindowRegion(region);
+    ShowOnTop();
+    if (repaint)
+        Invalidate();
+}
+
+void TOrloDockDropWindow::HideGuides() {
+    Hide();
+    while (!zones_.empty())
+        Remove(zones_.back().get());
+    zoneUnderMouse_ = nullptr;
+    hotZone_ = nullptr;
+    hotKind_ = dkCentre;
+}
+
+bool TOrloDockDropWindow::HitTest(tk::Point screenPoint, tk::Align& align, tk::IPtr<IOrloDockSite>& site,
+                                  tk::IPtr<IOrloDockZone>& zone) {
+    HitResult hit;
+    site = nullptr;
+    zone = nullptr;
+    align = tk::alNone;
+    const tk::Point p = ScreenToClient(screenPoint);
+    if (zoneUnderMouse_) {
+        Debug(Text("Using Zone under mouse"));
+        TestGroup(*zoneUnderMouse_, p, true, hit);
+    } else {
+        Debug(Text("NOT Using Zone under mouse"));
+        for (const auto& group : zones_)
+            TestGroup(*group, p, false, hit);
+    }
+    if (hit.Group) {
+        site = tk::IPtr<IOrloDockSite>(hit.Group->Site());
+        zone = tk::IPtr<IOrloDockZone>(hit.Group->Zone());
+    }
+    const bool changed = hit.Group != hotZone_ || hit.Kind != hotKind_;
+    hotZone_ = hit.Group;
+    hotKind_ = hit.Kind;
+    align = DropKindPosition(hit.Kind);
+    if (changed)
+        Invalidate();
+    return hit.Found;
+}
+
+void TOrloDockDropWindow::TestGroup(TOrloDockDropZone& group, tk::Point p, bool checkCentre, HitResult& hit) {
+    const bool inGroup = group.Region().Contains(p);
+    bool foundHere = false;
+    for (int k = dkLeft; k <= dkTab; ++k) {
+        TOrloDockDropZoneImage& image = *group.Image(static_cast<TOrloDockDropKind>(k));
+        if (image.State() == dsDisabled)
+            continue;
+        if (inGroup && image.Contains(p)) {
+            image.SetState(dsHot);
+            hit = {true, &group, image.Kind()};
+            foundHere = true;
+        } else {
+            image.SetState(dsNormal);
+        }
+    }
+    // The octagon between the arrows of a cross counts as the tab.
+    TOrloDockDropZoneImage* centre = group.CentreImage();
+    if (checkCentre && !foundHere && group.Kind() == dgCross && centre && centre->Contains(p)) {
+        group.Image(dkTab)->SetState(dsHot);
+        hit = {true, &group, dkTab};
+    }
+}
+
+void TOrloDockDropWindow::Paint() {
+    // Only the guides: the window region leaves out everything else.
+    for (const auto& group : zones_)
+        group->Paint(*Canvas());
+}
+
+void TOrloDockDropWindow::Append(std::unique_ptr<TOrloDockDropZone> group) {
+    WatchComponentsOf(*group);
+    zones_.push_back(std::move(group));
+}
+
+std::unique_ptr<TOrloDockDropZone> TOrloDockDropWindow::Remove(TOrloDockDropZone* group) {
+    auto it = std::find_if(zones_.begin(), zones_.end(), [group](const auto& g) { return g.get() == group; });
+    if (it == zones_.end())
+        return nullptr;
+    std::unique_ptr<TOrloDockDropZone> removed = std::move(*it);
+    zones_.erase(it);
+    if (zoneUnderMouse_ == group)
+        zoneUnderMouse_ = nullptr;
+    // The lit guide goes with its group; a later group must not pass for it.
+    if (hotZone_ == group) {
+        hotZone_ = nullptr;
+        hotKind_ = dkCentre;
+    }
+    UnwatchComponentsOf(*removed);
+    return removed;
+}
+
+bool TOrloDockDropWindow::RefersTo(const TOrloDockDropZone& group, const tk::Component* component) const {
+    return component && (ComponentBehind(group.Site()) == component || ComponentBehind(group.Zone()) == component);
+}
+
+void TOrloDockDropWindow::WatchComponentsOf(const TOrloDockDropZone& group) {
+    for (tk::Component* c : {ComponentBehind(group.Site()), ComponentBehind(group.Zone())})
+        if (c)
+            c->FreeNotification(this);
+}
+
+void TOrloDockDropWindow::UnwatchComponentsOf(const TOrloDockDropZone& group) {
+    for (tk::Component* c : {ComponentBehind(group.Site()), ComponentBehind(group.Zone())}) {
+        if (!c)
+            continue;
+        const bool stillUsed =
+            std::any_of(zones_.begin(), zones_.end(), [&](const auto& other) { return RefersTo(*other, c); });
+        if (!stillUsed)
+            c->RemoveFreeNotification(this);
+    }
+}
+
+void TOrloDockDropWindow::Notification(tk::Component* component, tk::Operation operation) {
+    tk::Form::Notification(component, operation);
+    if (operation != tk::Operation::Remove || !component->IsDestroying())
+        return;
+    bool removed = false;
+    for (std::size_t i = zones_.size(); i-- > 0;)
+        if (RefersTo(*zones_[i], component)) {
+            // Dropped without asking the going site or zone anything.
+            Remove(zones_[i].get());
+            removed = true;
+        }
+    if (!removed || !Visible())
+        return;
+    tk::Region region;
+    for (const auto& group : zones_)
+        region = region.United(group->Region());
+    SetWindowRegion(region);
+    Invalidate();
+}
