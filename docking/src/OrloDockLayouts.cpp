@@ -212,12 +212,42 @@ void CheckLayout(const SiteEntry& entry, TOrloDockSite* target) {
     }
 }
 
-// A site of the window as it was before the restore, to go back to.
-struct SiteBefore {
-    TOrloDockSite* Site;
-    tk::Bytes Layout;
-    std::int32_t Extent;
-};
+// Loads every site's layout; should one fail after all (they were checked),
+// the sites loaded before it go back to what they held.
+void LoadAll(const std::vector<std::pair<const SiteEntry*, TOrloDockSite*>>& targets) {
+    struct SiteBefore {
+        TOrloDockSite* Site;
+        tk::Bytes Layout;
+        std::int32_t Extent;
+    };
+    std::vector<SiteBefore> loaded;
+    try {
+        for (const auto& [entry, site] : targets) {
+            loaded.push_back({site, site->SaveLayout(), ExtentOf(site)});
+            site->LoadLayout(entry->Layout);
+        }
+    } catch (...) {
+        for (auto it = loaded.rbegin(); it != loaded.rend(); ++it) {
+            it->Site->LoadLayout(it->Layout);
+            SetExtent(it->Site, it->Extent);
+        }
+        throw;
+    }
+}
+
+// After its layout was loaded: reports the panels the site did not find,
+// hides the panels that were hidden and gives the site its size.
+void Settle(const SiteEntry& entry, TOrloDockSite* site, tk::StringList& messages) {
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(site->RootZone(), leaves);
+    for (TOrloDockControlZone* leaf : leaves)
+        if (!leaf->Panel() && !leaf->StoredControlName().isEmpty())
+            messages.append(tk::String::fromLatin1("Panel \"%1\" of site \"%2\" is not in the application; skipped")
+                                .arg(leaf->StoredControlName(), entry.Key));
+    for (TOrloDockablePanel* panel : PanelsOf(site))
+        panel->SetVisible(!entry.HiddenPanels.contains(panel->Name()));
+    SetExtent(site, entry.Extent);
+}
 
 } // namespace
 
@@ -272,61 +302,35 @@ tk::StringList RestoreDockLayouts(tk::Control* window, const tk::Bytes& data) {
         const qsizetype at = keys.indexOf(key);
         return at < 0 ? nullptr : sites[static_cast<size_t>(at)];
     };
-    const auto keyOf = [&](TOrloDockSite* site) {
-        return keys[std::find(sites.begin(), sites.end(), site) - sites.begin()];
-    };
     for (const SiteEntry& entry : entries)
         CheckLayout(entry, siteOf(entry.Key));
 
-    tk::StringList messages;
     // Which site each panel stood in, so that one no layout names can stay there.
-    std::vector<std::pair<TOrloDockablePanel*, TOrloDockSite*>> dockedBefore;
-    for (TOrloDockSite* site : sites)
-        for (TOrloDockablePanel* panel : PanelsOf(site))
-            dockedBefore.emplace_back(panel, site);
+    std::vector<std::pair<TOrloDockablePanel*, size_t>> dockedBefore;
+    for (size_t i = 0; i < sites.size(); ++i)
+        for (TOrloDockablePanel* panel : PanelsOf(sites[i]))
+            dockedBefore.emplace_back(panel, i);
 
-    std::vector<SiteBefore> applied;
-    try {
-        for (const SiteEntry& entry : entries) {
-            TOrloDockSite* site = siteOf(entry.Key);
-            if (!site) {
-                messages.append(
-                    tk::String::fromLatin1("Site \"%1\" is not in this window; its layout is skipped").arg(entry.Key));
-                continue;
-            }
-            applied.push_back({site, site->SaveLayout(), ExtentOf(site)});
-            site->LoadLayout(entry.Layout);
-        }
-    } catch (...) {
-        // Checked above, so not expected; whatever it was, the sites go back as they were.
-        for (auto it = applied.rbegin(); it != applied.rend(); ++it) {
-            it->Site->LoadLayout(it->Layout);
-            SetExtent(it->Site, it->Extent);
-        }
-        throw;
-    }
-
+    tk::StringList messages;
+    std::vector<std::pair<const SiteEntry*, TOrloDockSite*>> targets;
     for (const SiteEntry& entry : entries) {
-        TOrloDockSite* site = siteOf(entry.Key);
-        if (!site)
-            continue;
-        std::vector<TOrloDockControlZone*> leaves;
-        CollectLeaves(site->RootZone(), leaves);
-        for (TOrloDockControlZone* leaf : leaves)
-            if (!leaf->Panel() && !leaf->StoredControlName().isEmpty())
-                messages.append(tk::String::fromLatin1("Panel \"%1\" of site \"%2\" is not in the application; skipped")
-                                    .arg(leaf->StoredControlName(), entry.Key));
-        for (TOrloDockablePanel* panel : PanelsOf(site))
-            panel->SetVisible(!entry.HiddenPanels.contains(panel->Name()));
-        SetExtent(site, entry.Extent);
+        if (TOrloDockSite* site = siteOf(entry.Key))
+            targets.emplace_back(&entry, site);
+        else
+            messages.append(
+                tk::String::fromLatin1("Site \"%1\" is not in this window; its layout is skipped").arg(entry.Key));
     }
+    LoadAll(targets);
+    for (const auto& [entry, site] : targets)
+        Settle(*entry, site, messages);
 
-    for (const auto& [panel, site] : dockedBefore) {
+    for (const auto& [panel, index] : dockedBefore) {
         if (panel->GetDockSite())
             continue;
+        TOrloDockSite* site = sites[index];
         panel->DockInto(site->SiteIntf(), nullptr, site->Orientation() == voVert ? tk::alBottom : tk::alRight);
         messages.append(tk::String::fromLatin1("Panel \"%1\" is not in the saved layouts; it stays in site \"%2\"")
-                            .arg(panel->Name(), keyOf(site)));
+                            .arg(panel->Name(), keys[static_cast<qsizetype>(index)]));
     }
     return messages;
 }

@@ -4,10 +4,7 @@
 
 namespace tk {
 
-WidgetContainer::WidgetContainer(Component* owner) : Control(owner) {
-    // The content paints every pixel; the container shows only while it has none.
-    SetColor(clBtnFace);
-}
+WidgetContainer::WidgetContainer(Component* owner) : Control(owner) {}
 
 WidgetContainer::~WidgetContainer() = default;
 
