@@ -3,6 +3,7 @@
 #include <orlodock/tk/canvas.h>
 #include <orlodock/tk/screen.h>
 #include <orlodock/tk/streaming.h>
+#include <orlodock/tk/widgetcontainer.h>
 
 namespace {
 
@@ -47,6 +48,22 @@ void TOrloDockablePanel::SetBounds(int left, int top, int width, int height) {
     boundsUnlocked_ = false;
     tk::Panel::SetBounds(left, top, width, height);
 }
+
+// ---- content ----
+
+void TOrloDockablePanel::SetContent(QWidget* content) {
+    if (!content_) {
+        if (!content)
+            return;
+        auto* container = new tk::WidgetContainer(this);
+        container->SetParent(this);
+        container->SetAlign(tk::alClient);
+        content_ = container;
+    }
+    content_->SetContent(content);
+}
+
+QWidget* TOrloDockablePanel::Content() const { return content_ ? content_->Content() : nullptr; }
 
 // ---- IOrloDockablePanel ----
 

@@ -37,10 +37,20 @@ Qt::KeyboardModifiers ModifiersToQt(tk::ShiftState s) {
 } // namespace
 
 tk::Control* MouseDriver::ControlAt(tk::Point screen) {
-    tk::Form* form = tk::Screen::FormAtPoint(screen);
-    if (!form)
+    if (tk::Form* form = tk::Screen::FormAtPoint(screen))
+        return form->ControlAtPos(form->ScreenToClient(screen));
+    // A window of the application's with toolkit controls inside it (a tk::ControlHost).
+    const QPoint global = tk::ToQPoint(screen);
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible() || tk::Control::FromWidget(window) ||
+            window->testAttribute(Qt::WA_TransparentForMouseEvents) || !window->geometry().contains(global))
+            continue;
+        for (QWidget* w = window->childAt(window->mapFromGlobal(global)); w; w = w->parentWidget())
+            if (tk::Control* control = tk::Control::FromWidget(w))
+                return control->ControlAtPos(control->ScreenToClient(screen));
         return nullptr;
-    return form->ControlAtPos(form->ScreenToClient(screen));
+    }
+    return nullptr;
 }
 
 tk::Control* MouseDriver::TargetAt(tk::Point screen) {

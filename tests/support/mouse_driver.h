@@ -2,7 +2,8 @@
 
 // Drives the mouse as a user would, at screen points: a message goes to the
 // control holding the mouse capture, else to the deepest visible control under
-// the point in the topmost window there. Every action moves the cursor
+// the point in the topmost form there (or, without one, in the application's
+// own window there). Every action moves the cursor
 // (tk::Screen::CursorPos) and is delivered through the window's Qt events, so
 // the toolkit's own translation and capture routing run as in a real session.
 

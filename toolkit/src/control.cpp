@@ -179,6 +179,16 @@ Control* Control::TopLevelControl() const {
     return const_cast<Control*>(c);
 }
 
+bool Control::Embedded() const { return !parent_ && !IsTopLevel() && widget_->parentWidget(); }
+
+void Control::EmbedIn(QWidget* host) {
+    if (parent_ || IsTopLevel())
+        throw Exception(QStringLiteral("Only a control without parent control can be embedded in a widget"));
+    widget_->setParent(host);
+    ApplyGeometry();
+    ApplyVisible();
+}
+
 void Control::SetParent(Control* parent) {
     if (parent == parent_)
         return;
@@ -486,6 +496,8 @@ Point Control::ClientOrigin() const {
         Point p = parent_->ClientOrigin();
         return {p.X + left_ + off.X, p.Y + top_ + off.Y};
     }
+    if (Embedded())
+        return FromQPoint(widget_->parentWidget()->mapToGlobal(QPoint(left_ + off.X, top_ + off.Y)));
     return {left_ + off.X, top_ + off.Y};
 }
 
@@ -502,6 +514,10 @@ Point Control::ScreenToClient(Point p) const {
 Rect Control::ScreenRect() const {
     if (!IsTopLevel() && parent_) {
         Point o = parent_->ClientOrigin();
+        return OffsetRect(BoundsRect(), o.X, o.Y);
+    }
+    if (Embedded()) {
+        const Point o = FromQPoint(widget_->parentWidget()->mapToGlobal(QPoint(0, 0)));
         return OffsetRect(BoundsRect(), o.X, o.Y);
     }
     return BoundsRect();
@@ -534,14 +550,15 @@ void Control::SetVisible(bool value) {
 }
 
 void Control::ApplyVisible() {
-    // A control without parent has no window of its own on the screen.
-    widget_->setVisible(visible_ && parent_ != nullptr);
+    // A control without parent has no window of its own on the screen, unless
+    // it lives inside a widget of the application's.
+    widget_->setVisible(visible_ && (parent_ != nullptr || Embedded()));
 }
 
 bool Control::Showing() const {
     if (!visible_)
         return false;
-    if (IsTopLevel())
+    if (IsTopLevel() || Embedded())
         return widget_->isVisible();
     return parent_ && parent_->Showing();
 }
@@ -698,8 +715,7 @@ bool Control::CanFocus() const {
     for (const Control* c = this; c; c = c->parent_)
         if (!c->visible_ || !c->enabled_)
             return false;
-    Form* form = ParentForm();
-    return form != nullptr;
+    return ParentForm() != nullptr || TopLevelControl()->Embedded();
 }
 
 void Control::SetFocus() {

@@ -50,7 +50,9 @@ void SetActiveControl(Control* control) {
 }
 
 // Qt's focus can move without an event reaching a toolkit control's bridge
-// (into a window inside one of Qt's own widgets): follow it to the control.
+// (into a window inside one of Qt's own widgets, or an application's widget
+// adopted by a control): follow it to the control. Focus that goes to a
+// widget of the application's outside every control leaves no control active.
 void FollowQtFocus() {
     static bool connected = false;
     if (connected || !qApp)
@@ -63,6 +65,8 @@ void FollowQtFocus() {
                     internal::NoteFocus(control);
                 return;
             }
+        if (now)
+            SetActiveControl(nullptr);
     });
 }
 

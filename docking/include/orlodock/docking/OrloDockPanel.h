@@ -11,6 +11,12 @@
 #include <orlodock/tk/component.h>
 #include <orlodock/tk/panel.h>
 
+class QWidget;
+
+namespace tk {
+class WidgetContainer;
+}
+
 class TOrloDockablePanel : public tk::Panel, public virtual IOrloDockablePanel {
 public:
     explicit TOrloDockablePanel(tk::Component* owner);
@@ -36,6 +42,17 @@ public:
 
     // Refused unless BoundsUnlocked is set; clears it when applied.
     void SetBounds(int left, int top, int width, int height) override;
+
+    // ---- content of the application's ----
+    // Fills the client area with a QWidget (a tree view, an editor, a widget
+    // with its own layout); the panel adopts it through a tk::WidgetContainer,
+    // whose header says who deletes what. A replaced widget is deleted;
+    // nullptr only empties the panel. Focus inside the widget is focus in the
+    // panel: its title bar shows active.
+    void SetContent(QWidget* content);
+    QWidget* Content() const;
+    // The control that holds the content (created by the first SetContent), or nullptr.
+    tk::WidgetContainer* ContentContainer() const { return content_.get(); }
 
     // ---- IOrloDockablePanel ----
     void SetTitleBarCaption(const tk::String& caption) override { SetCaption(caption); }
@@ -67,6 +84,7 @@ private:
 
     // Cleared when the site control is destroyed.
     tk::ComponentRef<tk::Control> dockSite_;
+    tk::ComponentRef<tk::WidgetContainer> content_;
     bool boundsUnlocked_ = false;
     std::int32_t imageIndex_ = -1;
 };

@@ -22,6 +22,7 @@ namespace tk {
 
 class Brush;
 class Control;
+class ControlHost;
 class Form;
 class ControlBridge;
 class InvertLayer;
@@ -103,6 +104,10 @@ public:
     Form* ParentForm() const;
     // The control whose window is the top-level window of this one.
     Control* TopLevelControl() const;
+    // Whether this control has no parent control and its window lies inside a
+    // QWidget of the application's (a tk::ControlHost): its bounds are then in
+    // that widget's coordinates and its screen position comes from Qt.
+    bool Embedded() const;
 
     // ---- alignment ----
     tk::Align Align() const { return align_; }
@@ -331,9 +336,13 @@ protected:
 
 private:
     friend class ControlBridge;
+    friend class ControlHost;
     friend class ControlWidget;
     friend class InvertLayer;
     void Init();
+    // Puts the window of this control (no parent control, not a form) inside
+    // host, or takes it out again with nullptr.
+    void EmbedIn(QWidget* host);
     void InsertControl(Control* child);
     void RemoveControl(Control* child);
     void DestroyChildControls();
