@@ -2,6 +2,7 @@
 // feedback painted in place, closing on a release over the button only, the
 // mouse leaving the site, the right button, and the active title colour.
 
+#include <orlodock/docking/OrloDockManager.h>
 #include "site_mouse_fixture.h"
 #include <orlodock/tk/edit.h>
 
@@ -212,7 +213,12 @@ TEST_F(SiteButtonsTest, TitleBarPressArmsTheTearOffOnlyUntilReleased) {
     StackTwo();
     const tk::Rect title = TitleBar(za);
     const tk::Point p{title.Left + 20, title.Top + 8};
+    // The tear-off's drag is the manager's: without one nothing is armed.
     mouse.Move(Screen(p));
+    mouse.Press(Screen(p));
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
+    mouse.Release(Screen(p));
+    site->SetDockManager((new TOrloDockingManager(form.get()))->Intf());
     mouse.Press(Screen(p));
     EXPECT_EQ(site->DragState(), TOrloDockDragState::TitleBarPressed);
     EXPECT_EQ(site->DragPos(), p);

@@ -1,6 +1,7 @@
 #include "toolkit_helpers.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <orlodock/tk/customcontrol.h>
@@ -12,6 +13,20 @@ void PumpEvents() {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+void PressKey(int qtKey) {
+    QWidget* target = QWidget::keyboardGrabber();
+    if (!target)
+        target = QApplication::focusWidget();
+    if (!target)
+        target = QApplication::activeWindow();
+    if (!target)
+        return;
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
 }
 
 QImage GrabControl(tk::Control* control) {

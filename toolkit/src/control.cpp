@@ -98,6 +98,7 @@ Control::~Control() {
     DestroyChildControls();
     if (g_capture == this)
         ReleaseCapture();
+    SetKeyboardCapture(false);
     if (Form* form = ParentForm(); form && form->ActiveControl() == this)
         form->SetActiveControl(nullptr);
     if (parent_) {
@@ -785,6 +786,15 @@ void Control::ReleaseCapture() {
     if (QWidget::mouseGrabber() == widget_.get())
         widget_->releaseMouse();
 }
+
+void Control::SetKeyboardCapture(bool value) {
+    if (value)
+        widget_->grabKeyboard();
+    else if (KeyboardCapture())
+        widget_->releaseKeyboard();
+}
+
+bool Control::KeyboardCapture() const { return QWidget::keyboardGrabber() == widget_.get(); }
 
 void Control::Click() {
     if (OnClick)

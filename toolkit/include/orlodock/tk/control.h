@@ -221,6 +221,10 @@ public:
     void SetMouseCapture(bool value);
     bool MouseCapture() const { return CaptureControl() == this; }
     static Control* CaptureControl();
+    // While a control holds the keyboard capture, every key goes to it,
+    // wherever the focus is: a drag hears its Escape whichever window is active.
+    void SetKeyboardCapture(bool value);
+    bool KeyboardCapture() const;
 
     // Runs the click handling as if the control was clicked.
     virtual void Click();
