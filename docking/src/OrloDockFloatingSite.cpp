@@ -17,9 +17,7 @@ TOrloFloatingDockSiteHostForm* HostOf(tk::Component* owner) {
     return host;
 }
 
-tk::Point ScreenPointOf(const tk::Message& message) {
-    return {tk::PointX(message.LParam), tk::PointY(message.LParam)};
-}
+tk::Point ScreenPointOf(const tk::Message& message) { return {tk::PointX(message.LParam), tk::PointY(message.LParam)}; }
 
 } // namespace
 

@@ -8,8 +8,8 @@
 #include "journey_fixture.h"
 #include "support/toolkit_helpers.h"
 #include <orlodock/docking/OrloDockManager.h>
-#include <orlodock/tk/metrics.h>
 #include <orlodock/docking/OrloDockTabs.h>
+#include <orlodock/tk/metrics.h>
 
 namespace {
 
@@ -94,6 +94,7 @@ TEST_P(EdgeJourney, DropOnTheEdgeGuide) {
     const tk::Point guide = OnEdgeGuide(site);
     MoveTo(guide, 2);
     EXPECT_EQ(Manager()->TargetAlign(), align);
+    EXPECT_TRUE(Manager()->PreviewWindow()->Showing());
     Shot("edge-guide");
     mouse.Release(guide);
     ExpectSettled();
@@ -197,6 +198,7 @@ TEST_F(JourneyTest, FloatMoveByTheCaptionAndDockBack) {
     ASSERT_EQ(SiteOf(moved), form->LeftDock);
     EXPECT_EQ(LeafOf(moved)->NextSibling(), LeafOf(form->TestPanel3));
     EXPECT_TRUE(FloatingWindows().empty());
+    Shot("docked-back");
 }
 
 // (e) Escape in the middle of a tear-off or of a caption drag: the guides and

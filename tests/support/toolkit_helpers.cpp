@@ -16,7 +16,8 @@ void PumpEvents() {
 }
 
 void PressKey(int qtKey) {
-    QWidget* target = QWidget::keyboardGrabber();
+    tk::Control* capture = tk::Control::KeyboardCaptureControl();
+    QWidget* target = capture ? capture->Widget() : nullptr;
     if (!target)
         target = QApplication::focusWidget();
     if (!target)

@@ -17,6 +17,7 @@ namespace tk {
 namespace {
 
 Control* g_capture = nullptr;
+Control* g_keyCapture = nullptr;
 
 std::unordered_map<const QWidget*, Control*>& Registry() {
     static std::unordered_map<const QWidget*, Control*> map;
@@ -787,14 +788,21 @@ void Control::ReleaseCapture() {
         widget_->releaseMouse();
 }
 
-void Control::SetKeyboardCapture(bool value) {
-    if (value)
-        widget_->grabKeyboard();
-    else if (KeyboardCapture())
-        widget_->releaseKeyboard();
-}
+Control* Control::KeyboardCaptureControl() { return g_keyCapture; }
 
-bool Control::KeyboardCapture() const { return QWidget::keyboardGrabber() == widget_.get(); }
+void Control::SetKeyboardCapture(bool value) {
+    if (value) {
+        g_keyCapture = this;
+        // The window system routes the keys to the grabbing widget; headless
+        // platforms have no keyboard to grab.
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            widget_->grabKeyboard();
+    } else if (g_keyCapture == this) {
+        g_keyCapture = nullptr;
+        if (QWidget::keyboardGrabber() == widget_.get())
+            widget_->releaseKeyboard();
+    }
+}
 
 void Control::Click() {
     if (OnClick)

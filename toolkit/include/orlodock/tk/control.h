@@ -224,7 +224,8 @@ public:
     // While a control holds the keyboard capture, every key goes to it,
     // wherever the focus is: a drag hears its Escape whichever window is active.
     void SetKeyboardCapture(bool value);
-    bool KeyboardCapture() const;
+    bool KeyboardCapture() const { return KeyboardCaptureControl() == this; }
+    static Control* KeyboardCaptureControl();
 
     // Runs the click handling as if the control was clicked.
     virtual void Click();
