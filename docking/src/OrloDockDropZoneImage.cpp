@@ -81,9 +81,14 @@ TOrloDockDropZoneImage* TOrloDockDropZone::Image(TOrloDockDropKind kind) const {
 }
 
 void TOrloDockDropZone::SetZone(IOrloDockZone* zone) {
-    zone_ = tk::IPtr<IOrloDockZone>(zone);
+    zone_ = zone;
     if (zone_)
         Layout();
+}
+
+void TOrloDockDropZone::TargetGone() {
+    if (owner_)
+        owner_->GroupLost(this);
 }
 
 void TOrloDockDropZone::Layout() {

@@ -11,10 +11,6 @@ namespace {
 
 tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
 
-// The component behind an interface, when it is one: it tells its
-// subscribers when it is freed.
-tk::Component* ComponentBehind(tk::IInterface* intf) { return intf ? dynamic_cast<tk::Component*>(intf) : nullptr; }
-
 } // namespace
 
 struct TOrloDockDropWindow::HitResult {
@@ -146,15 +142,18 @@ void TOrloDockDropWindow::TestGroup(TOrloDockDropZone& group, tk::Point p, bool 
 }
 
 void TOrloDockDropWindow::Paint() {
+    repaintPending_ = false;
     // Only the guides: the window region leaves out everything else.
     for (const auto& group : zones_)
         group->Paint(*Canvas());
 }
 
-void TOrloDockDropWindow::Append(std::unique_ptr<TOrloDockDropZone> group) {
-    WatchComponentsOf(*group);
-    zones_.push_back(std::move(group));
+void TOrloDockDropWindow::Invalidated(const tk::Rect& rect) {
+    tk::Form::Invalidated(rect);
+    repaintPending_ = true;
 }
+
+void TOrloDockDropWindow::Append(std::unique_ptr<TOrloDockDropZone> group) { zones_.push_back(std::move(group)); }
 
 std::unique_ptr<TOrloDockDropZone> TOrloDockDropWindow::Remove(TOrloDockDropZone* group) {
     auto it = std::find_if(zones_.begin(), zones_.end(), [group](const auto& g) { return g.get() == group; });
@@ -169,47 +168,17 @@ std::unique_ptr<TOrloDockDropZone> TOrloDockDropWindow::Remove(TOrloDockDropZone
         hotZone_ = nullptr;
         hotKind_ = dkCentre;
     }
-    UnwatchComponentsOf(*removed);
     return removed;
 }
 
-bool TOrloDockDropWindow::RefersTo(const TOrloDockDropZone& group, const tk::Component* component) const {
-    return component && (ComponentBehind(group.Site()) == component || ComponentBehind(group.Zone()) == component);
-}
-
-void TOrloDockDropWindow::WatchComponentsOf(const TOrloDockDropZone& group) {
-    for (tk::Component* c : {ComponentBehind(group.Site()), ComponentBehind(group.Zone())})
-        if (c)
-            c->FreeNotification(this);
-}
-
-void TOrloDockDropWindow::UnwatchComponentsOf(const TOrloDockDropZone& group) {
-    for (tk::Component* c : {ComponentBehind(group.Site()), ComponentBehind(group.Zone())}) {
-        if (!c)
-            continue;
-        const bool stillUsed =
-            std::any_of(zones_.begin(), zones_.end(), [&](const auto& other) { return RefersTo(*other, c); });
-        if (!stillUsed)
-            c->RemoveFreeNotification(this);
-    }
-}
-
-void TOrloDockDropWindow::Notification(tk::Component* component, tk::Operation operation) {
-    tk::Form::Notification(component, operation);
-    if (operation != tk::Operation::Remove || !component->IsDestroying())
-        return;
-    bool removed = false;
-    for (std::size_t i = zones_.size(); i-- > 0;)
-        if (RefersTo(*zones_[i], component)) {
-            // Dropped without asking the going site or zone anything.
-            Remove(zones_[i].get());
-            removed = true;
-        }
-    if (!removed || !Visible())
+void TOrloDockDropWindow::GroupLost(TOrloDockDropZone* group) {
+    // Dropped without asking the going site or zone anything.
+    std::unique_ptr<TOrloDockDropZone> lost = Remove(group);
+    if (!lost || !Visible() || IsDestroying())
         return;
     tk::Region region;
-    for (const auto& group : zones_)
-        region = region.United(group->Region());
+    for (const auto& remaining : zones_)
+        region = region.United(remaining->Region());
     SetWindowRegion(region);
     Invalidate();
 }

@@ -1,6 +1,7 @@
 #include "OrloDockSiteMouse.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -10,6 +11,8 @@ namespace {
 
 // Splitter thickness and minimum zone size when no theme can be asked.
 constexpr int kDefaultSplitterSize = 4;
+// How far a pressed title bar moves before its zone is torn off.
+constexpr int kTearOffDistance = 5;
 constexpr int kDefaultMinimumZoneSize = 10;
 
 bool IsTitleBarButton(TOrloDockHitArea kind) { return kind == zhCloseButton || kind == zhPinButton; }
@@ -279,7 +282,10 @@ void TOrloDockSiteMouse::Down(tk::MouseButton button, tk::Point point) {
     if (activeZone_) {
         switch (mouseState_) {
         case zhTitleBar:
-            // Armed only: moving the zone out of the site is the tear-off.
+            // Armed only: moving the zone out of the site is the tear-off,
+            // whose drag is the manager's.
+            if (!site_.DockManager())
+                break;
             dragPos_ = point;
             dragState_ = TOrloDockDragState::TitleBarPressed;
             site_.SetMouseCapture(true);
@@ -342,7 +348,11 @@ void TOrloDockSiteMouse::Move(tk::Point point) {
         TrackHeldButton(point);
         break;
     case TOrloDockDragState::TitleBarPressed:
+        if (std::abs(dragPos_.X - point.X) >= kTearOffDistance || std::abs(dragPos_.Y - point.Y) >= kTearOffDistance)
+            TearOff();
+        break;
     case TOrloDockDragState::TearOff:
+        MoveFloatingWindow(point);
         break;
     }
 }
@@ -394,8 +404,11 @@ void TOrloDockSiteMouse::Up(tk::MouseButton button, tk::Point point) {
         }
         ReleasePressedButtons();
         break;
-    case TOrloDockDragState::Idle:
     case TOrloDockDragState::TearOff:
+        // Docking may free this site, and this object with it.
+        EndTearOff(point);
+        return;
+    case TOrloDockDragState::Idle:
         break;
     }
     dragState_ = TOrloDockDragState::Idle;
@@ -412,11 +425,8 @@ void TOrloDockSiteMouse::Leave() {
 }
 
 void TOrloDockSiteMouse::KeyDown(int key) {
-    if (dragState_ == TOrloDockDragState::TearOff && key == tk::VK_ESCAPE) {
-        dragState_ = TOrloDockDragState::Idle;
-        site_.SetMouseCapture(false);
-        floatingSite_ = nullptr;
-    }
+    if (dragState_ == TOrloDockDragState::TearOff && key == tk::VK_ESCAPE)
+        CancelTearOff();
 }
 
 tk::Cursor TOrloDockSiteMouse::CursorAt(tk::Point point, tk::Cursor inherited) {
@@ -437,26 +447,6 @@ tk::Cursor TOrloDockSiteMouse::CursorAt(tk::Point point, tk::Cursor inherited) {
     return inherited;
 }
 
-// ---- tear-off ----
-
-void TOrloDockSiteMouse::BeginZoneDrag(TOrloDockZone* zone) {
-    // Only zones of this tree are kept: no other tree tells this site when they go.
-    activeZone_ = zone && zone->DockSite() == site_.InternalIntf() ? zone : nullptr;
-    if (!zone || !zone->AsControlZone())
-        return;
-    tk::Rect screen{};
-    zone->GetScreenBounds(screen);
-    dragPos_ = site_.ScreenToClient({screen.Left + 15, screen.Top});
-    mouseState_ = activeZone_ ? zhTitleBar : zhNone;
-    dragState_ = TOrloDockDragState::TitleBarPressed;
-    site_.SetMouseCapture(true);
-}
-
-void TOrloDockSiteMouse::EnterTearOffForTesting(IOrloDockSite* floatingSite) {
-    dragState_ = TOrloDockDragState::TearOff;
-    floatingSite_ = tk::IPtr<IOrloDockSite>(floatingSite);
-}
-
 // ---- the site's side ----
 
 TOrloDockZone* TOrloDockSite::ActiveZone() const { return mouse_->ActiveZone(); }
@@ -467,13 +457,10 @@ tk::Point TOrloDockSite::DragPos() const { return mouse_->DragPos(); }
 tk::Point TOrloDockSite::DragStart() const { return mouse_->DragStart(); }
 TOrloDockDragState TOrloDockSite::DragState() const { return mouse_->DragState(); }
 IOrloDockSite* TOrloDockSite::FloatingSite() const { return mouse_->FloatingSite(); }
+TOrloFloatingDockSiteHostForm* TOrloDockSite::FloatingHost() const { return mouse_->FloatingHost(); }
 const tk::String& TOrloDockSite::FloatRootZoneID() const { return mouse_->FloatRootZoneID(); }
 tk::Align TOrloDockSite::FloatPosition() const { return mouse_->FloatPosition(); }
 const tk::Brush& TOrloDockSite::PatternBrush() const { return mouse_->PatternBrush(); }
-
-void TOrloDockSite::EnterTearOffForTesting(IOrloDockSite* floatingSite) {
-    mouse_->EnterTearOffForTesting(floatingSite);
-}
 
 void TOrloDockSite::ZoneLeaving(TOrloDockZone* zone) {
     if (mouse_)

@@ -2,7 +2,8 @@
 
 // The mouse handling of one dock site: hover and press feedback on the
 // title-bar buttons, closing a zone, splitter and inner-edge drags with their
-// drag bars, resize cursors, and the state a tear-off starts from. The site
+// drag bars, resize cursors, and tearing a zone off into a floating window
+// that the manager's drag then carries over the sites. The site
 // owns one, hands it its mouse and key messages and forwards what the zone
 // tree tells it about zones leaving the tree, so no zone remembered here is
 // ever used after it left.
@@ -12,7 +13,9 @@
 
 #include <memory>
 
+#include <orlodock/docking/OrloDockFloatingSite.h>
 #include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/tk/component.h>
 
 class TOrloDockSiteMouse {
 public:
@@ -30,11 +33,11 @@ public:
     // Resize cursors over zone splitters and the inner edge of a site that
     // shows zones; `inherited` elsewhere.
     tk::Cursor CursorAt(tk::Point point, tk::Cursor inherited);
-    // Arms the tear-off of a leaf, as a press on its title bar does.
+    // Arms the tear-off of a leaf, as a press on its title bar does; nothing
+    // without a manager, which the tear-off's drag needs.
     void BeginZoneDrag(TOrloDockZone* zone);
     // The zone is leaving the site's tree: it is forgotten at once.
     void ZoneLeaving(TOrloDockZone* zone);
-    void EnterTearOffForTesting(IOrloDockSite* floatingSite);
 
     // ---- state ----
     TOrloDockZone* ActiveZone() const { return activeZone_; }
@@ -45,6 +48,7 @@ public:
     tk::Point DragStart() const { return dragStart_; }
     TOrloDockDragState DragState() const { return dragState_; }
     IOrloDockSite* FloatingSite() const { return floatingSite_.get(); }
+    TOrloFloatingDockSiteHostForm* FloatingHost() const { return floatingHost_.get(); }
     const tk::String& FloatRootZoneID() const { return floatRootZoneID_; }
     tk::Align FloatPosition() const { return floatPosition_; }
     const tk::Brush& PatternBrush() const { return patternBrush_; }
@@ -77,6 +81,16 @@ private:
     // A theme measurement, or `fallback` without theme.
     int ThemeSize(int (IOrloDockTheme::*size)(), int fallback);
 
+    // ---- tear-off (OrloDockSiteTearOff.cpp) ----
+    // The active zone leaves for a new floating window and the manager's drag starts.
+    void TearOff();
+    // The window the zone would take: its screen rectangle grown by the window frame.
+    tk::Rect FloatingBounds(TOrloDockZone* zone) const;
+    void MoveFloatingWindow(tk::Point point);
+    void EndTearOff(tk::Point point);
+    // Escape: the drag ends where it is, nothing docks.
+    void CancelTearOff();
+
     TOrloDockSite& site_;
     TOrloDockZone* activeZone_ = nullptr;
     TOrloDockHitArea mouseState_ = zhNone;
@@ -89,9 +103,11 @@ private:
     // The drag bar on the screen now and the window it is drawn on.
     tk::Rect dragBar_{};
     tk::Control* dragBarWindow_ = nullptr;
-    // The tear-off: the floating site made for the torn-off zone, its root
-    // zone and the position the zone goes to there.
-    tk::IPtr<IOrloDockSite> floatingSite_;
+    // The tear-off: the floating site made for the torn-off zone while the
+    // drag lasts, its root zone and the position the zone goes to there, and
+    // the last floating window made (it may be released any time).
+    tk::ComponentRef<IOrloDockSite> floatingSite_;
     tk::String floatRootZoneID_;
     tk::Align floatPosition_ = tk::alNone;
+    tk::ComponentRef<TOrloFloatingDockSiteHostForm> floatingHost_;
 };

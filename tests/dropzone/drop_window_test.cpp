@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "guide_doubles.h"
+#include "support/guide_doubles.h"
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
 #include <orlodock/docking/OrloDockDropZone.h>

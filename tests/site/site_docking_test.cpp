@@ -231,6 +231,10 @@ TEST_F(SiteTest, ZoneDragFromATabArmsTheTearOff) {
     TOrloDockablePanel* panel = NewPanel("Panel");
     TOrloDockControlZone* leaf = HandDock(site, panel);
     site->BeginZoneDrag(leaf, {0, 0});
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle) << "no tear-off without a manager";
+    EXPECT_FALSE(site->MouseCapture());
+    site->SetDockManager((new TOrloDockingManager(host.get()))->Intf());
+    site->BeginZoneDrag(leaf, {0, 0});
     EXPECT_EQ(site->ActiveZone(), leaf);
     EXPECT_EQ(site->DragState(), TOrloDockDragState::TitleBarPressed);
     EXPECT_EQ(site->MouseState(), 2);

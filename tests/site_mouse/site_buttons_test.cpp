@@ -3,6 +3,7 @@
 // mouse leaving the site, the right button, and the active title colour.
 
 #include "site_mouse_fixture.h"
+#include <orlodock/docking/OrloDockManager.h>
 #include <orlodock/tk/edit.h>
 
 namespace {
@@ -212,12 +213,19 @@ TEST_F(SiteButtonsTest, TitleBarPressArmsTheTearOffOnlyUntilReleased) {
     StackTwo();
     const tk::Rect title = TitleBar(za);
     const tk::Point p{title.Left + 20, title.Top + 8};
+    // The tear-off's drag is the manager's: without one nothing is armed.
     mouse.Move(Screen(p));
+    mouse.Press(Screen(p));
+    EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
+    mouse.Release(Screen(p));
+    site->SetDockManager((new TOrloDockingManager(form.get()))->Intf());
     mouse.Press(Screen(p));
     EXPECT_EQ(site->DragState(), TOrloDockDragState::TitleBarPressed);
     EXPECT_EQ(site->DragPos(), p);
-    mouse.Move(Screen(p.X + 2, p.Y + 1));
-    mouse.Release(Screen(p.X + 2, p.Y + 1));
+    // Under five pixels either way tears nothing off.
+    mouse.Move(Screen(p.X + 4, p.Y - 4));
+    EXPECT_EQ(site->FloatingHost(), nullptr);
+    mouse.Release(Screen(p.X + 4, p.Y - 4));
     EXPECT_EQ(site->DragState(), TOrloDockDragState::Idle);
     EXPECT_EQ(tk::Control::CaptureControl(), nullptr);
     EXPECT_EQ(ZoneOf(a), za);

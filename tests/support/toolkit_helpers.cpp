@@ -1,6 +1,7 @@
 #include "toolkit_helpers.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include <orlodock/tk/customcontrol.h>
@@ -12,6 +13,21 @@ void PumpEvents() {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+}
+
+void PressKey(int qtKey) {
+    tk::Control* capture = tk::Control::KeyboardCaptureControl();
+    QWidget* target = capture ? capture->Widget() : nullptr;
+    if (!target)
+        target = QApplication::focusWidget();
+    if (!target)
+        target = QApplication::activeWindow();
+    if (!target)
+        return;
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
 }
 
 QImage GrabControl(tk::Control* control) {

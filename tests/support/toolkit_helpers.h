@@ -21,6 +21,11 @@ QImage GrabControl(tk::Control* control);
 // The RGB value (0x00BBGGRR) of a pixel of a grabbed image.
 tk::Color PixelOf(const QImage& image, int x, int y);
 
+// A key pressed and released as the window system delivers it: to the
+// control holding the keyboard capture, else to the focused widget, else to
+// the active window. `qtKey` is a Qt::Key.
+void PressKey(int qtKey);
+
 // Number of pixels that differ between two images of the same size (-1 when the sizes differ).
 int CountDifferentPixels(const QImage& a, const QImage& b);
 

@@ -17,6 +17,7 @@ namespace tk {
 namespace {
 
 Control* g_capture = nullptr;
+Control* g_keyCapture = nullptr;
 
 std::unordered_map<const QWidget*, Control*>& Registry() {
     static std::unordered_map<const QWidget*, Control*> map;
@@ -98,6 +99,7 @@ Control::~Control() {
     DestroyChildControls();
     if (g_capture == this)
         ReleaseCapture();
+    SetKeyboardCapture(false);
     if (Form* form = ParentForm(); form && form->ActiveControl() == this)
         form->SetActiveControl(nullptr);
     if (parent_) {
@@ -800,6 +802,22 @@ void Control::ReleaseCapture() {
     g_capture = nullptr;
     if (QWidget::mouseGrabber() == widget_.get())
         widget_->releaseMouse();
+}
+
+Control* Control::KeyboardCaptureControl() { return g_keyCapture; }
+
+void Control::SetKeyboardCapture(bool value) {
+    if (value) {
+        g_keyCapture = this;
+        // The window system routes the keys to the grabbing widget; headless
+        // platforms have no keyboard to grab.
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            widget_->grabKeyboard();
+    } else if (g_keyCapture == this) {
+        g_keyCapture = nullptr;
+        if (QWidget::keyboardGrabber() == widget_.get())
+            widget_->releaseKeyboard();
+    }
 }
 
 void Control::Click() {

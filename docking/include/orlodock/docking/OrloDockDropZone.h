@@ -8,11 +8,10 @@
 // the pointer; TOrloDockPreviewWindow shows the rectangle the dragged window
 // would take.
 //
-// Lifetime: a guide group refers to its site and zone through interfaces.
-// The drop window subscribes to the destruction of the components behind
-// them, so a site or zone freed during a drag takes its groups with it
-// instead of leaving them dangling. A group made outside a drop window has
-// no such protection.
+// Lifetime: a guide group refers to its site and zone through references
+// that clear themselves when the component behind them is freed; the drop
+// window then drops the group, so a site or zone freed during a drag takes
+// its groups with it instead of leaving them dangling.
 
 #include <array>
 #include <cstdint>
@@ -23,6 +22,7 @@
 
 #include <orlodock/docking/OrloDockingIntf.h>
 #include <orlodock/tk/bitmap.h>
+#include <orlodock/tk/component.h>
 #include <orlodock/tk/forms.h>
 #include <orlodock/tk/region.h>
 
@@ -172,7 +172,7 @@ public:
     TOrloDockDropZone(const TOrloDockDropZone&) = delete;
     TOrloDockDropZone& operator=(const TOrloDockDropZone&) = delete;
 
-    void SetSite(IOrloDockSite* site) { site_ = tk::IPtr<IOrloDockSite>(site); }
+    void SetSite(IOrloDockSite* site) { site_ = site; }
     // Stores the zone; lays the group out unless it is none.
     void SetZone(IOrloDockZone* zone);
     // Positions and shows the images and unites their regions into Region().
@@ -196,6 +196,8 @@ public:
 private:
     void LayoutEdgeGuide(const tk::Rect& r);
     void LayoutCross(const tk::Rect& r);
+    // The site or zone was freed: the owner window lets go of this group.
+    void TargetGone();
 
     TOrloDockDropWindow* owner_;
     TOrloDockDropGroupKind kind_;
@@ -204,8 +206,8 @@ private:
     std::array<std::unique_ptr<TOrloDockDropZoneImage>, 5> images_;
     std::unique_ptr<TOrloDockDropZoneImage> centre_;
     tk::Region region_;
-    tk::IPtr<IOrloDockSite> site_;
-    tk::IPtr<IOrloDockZone> zone_;
+    tk::ComponentRef<IOrloDockSite> site_{[this] { TargetGone(); }};
+    tk::ComponentRef<IOrloDockZone> zone_{[this] { TargetGone(); }};
     int centreX_ = 0;
     int centreY_ = 0;
 };
@@ -241,15 +243,18 @@ public:
     TOrloDockDropZone* ZoneUnderMouse() const { return zoneUnderMouse_; }
     TOrloDockDropZone* HotZone() const { return hotZone_; }
     TOrloDockDropKind HotKind() const { return hotKind_; }
+    // Invalidated since it was last painted.
+    bool RepaintPending() const { return repaintPending_; }
 
     TOrloDockDebugEvent OnDebug;
 
 protected:
     void Paint() override;
-    // A site or zone of a group is being freed: its groups go with it.
-    void Notification(tk::Component* component, tk::Operation operation) override;
+    void Invalidated(const tk::Rect& rect) override;
 
 private:
+    friend class TOrloDockDropZone;
+
     struct HitResult;
 
     void Debug(const tk::String& message);
@@ -258,15 +263,15 @@ private:
     void Append(std::unique_ptr<TOrloDockDropZone> group);
     // Takes a group out of Zones and forgets it wherever it is referred to.
     std::unique_ptr<TOrloDockDropZone> Remove(TOrloDockDropZone* group);
-    void WatchComponentsOf(const TOrloDockDropZone& group);
-    void UnwatchComponentsOf(const TOrloDockDropZone& group);
-    bool RefersTo(const TOrloDockDropZone& group, const tk::Component* component) const;
+    // The site or zone of a group was freed: the group goes, the window is reshaped.
+    void GroupLost(TOrloDockDropZone* group);
 
     std::vector<std::unique_ptr<TOrloDockDropZone>> zones_;
     // Both point into zones_ or are null.
     TOrloDockDropZone* zoneUnderMouse_ = nullptr;
     TOrloDockDropZone* hotZone_ = nullptr;
     TOrloDockDropKind hotKind_ = dkCentre;
+    bool repaintPending_ = false;
 };
 
 // The shape that shows where the dragged window would land: translucent blue

@@ -26,6 +26,7 @@
 class TOrloDockControlZone;
 class TOrloDockingOrloDotNetTheme;
 class TOrloDockSiteMouse;
+class TOrloFloatingDockSiteHostForm;
 
 // What the left button is doing in a site.
 enum class TOrloDockDragState : std::uint8_t {
@@ -86,14 +87,14 @@ public:
     // Where a splitter or edge drag started.
     tk::Point DragStart() const;
     TOrloDockDragState DragState() const;
+    // The floating site a tear-off drags, while it does.
     IOrloDockSite* FloatingSite() const;
+    // The last floating window a tear-off made; none once it is released.
+    TOrloFloatingDockSiteHostForm* FloatingHost() const;
     const tk::String& FloatRootZoneID() const;
     tk::Align FloatPosition() const;
     // Drag bars are drawn with this brush: the grey/white 8x8 pattern.
     const tk::Brush& PatternBrush() const;
-    // Puts the site in the state of a tear-off drag into `floatingSite`, for
-    // tests of what ends one while the drag itself cannot be started yet.
-    void EnterTearOffForTesting(IOrloDockSite* floatingSite);
 
     // ---- layouts ----
     // The tree of this site as bytes: the root zone's component stream in an

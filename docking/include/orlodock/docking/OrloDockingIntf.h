@@ -177,4 +177,6 @@ public:
     virtual bool DragOver(IOrloDockSite* draggedSite, tk::Point screenPoint, const tk::Rect& draggedWindowRect) = 0;
     virtual void EndDrag(IOrloDockSite* draggedSite, bool flag, tk::Point screenPoint) = 0;
     virtual void Debug(const tk::String& message) = 0;
+    // Ends a drag without docking anything: guides and preview go, no target stays.
+    virtual void CancelDrag() = 0;
 };

@@ -226,6 +226,11 @@ public:
     void SetMouseCapture(bool value);
     bool MouseCapture() const { return CaptureControl() == this; }
     static Control* CaptureControl();
+    // While a control holds the keyboard capture, every key goes to it,
+    // wherever the focus is: a drag hears its Escape whichever window is active.
+    void SetKeyboardCapture(bool value);
+    bool KeyboardCapture() const { return KeyboardCaptureControl() == this; }
+    static Control* KeyboardCaptureControl();
 
     // Runs the click handling as if the control was clicked.
     virtual void Click();

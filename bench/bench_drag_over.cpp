@@ -1,0 +1,180 @@
+// One pointer move of a drag (the manager's DragOver) over four dock sites
+// of sixteen zones each: finding the zone under the pointer, moving the
+// guide cross, the hit test, the target zone's dock rectangle and the
+// preview. Three moves are measured: resting on one guide, crossing into
+// another zone on every move (a new cross each time), and along a path
+// through every zone and onto its guides. The baseline, in the same run, is
+// the same crossing with one zone per site, so the ratio shows what the
+// number of zones costs.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <orlodock/docking/OrloDockManager.h>
+#include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
+#include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/forms.h>
+
+namespace {
+
+struct FreeComponent {
+    void operator()(tk::Component* c) const {
+        if (c)
+            c->Free();
+    }
+};
+
+// A window with a site on each edge holding `zones` panels, and a second
+// window whose site is dragged over them.
+struct DragScene {
+    std::unique_ptr<tk::Form, FreeComponent> Form{new tk::Form(nullptr)};
+    std::unique_ptr<tk::Form, FreeComponent> Floating{new tk::Form(nullptr)};
+    TOrloDockingManager* Manager = new TOrloDockingManager(Form.get());
+    TOrloDockSite* Dragged = nullptr;
+    std::vector<TOrloDockablePanel*> Panels;
+
+    explicit DragScene(int zones) {
+        Form->SetBorderStyle(tk::bsNone);
+        Form->SetBounds(0, 0, 1400, 1000);
+        for (tk::Align align : {tk::alTop, tk::alBottom, tk::alLeft, tk::alRight}) {
+            auto* site = new TOrloDockSite(Form.get());
+            site->SetParent(Form.get());
+            site->SetAlign(align);
+            if (align == tk::alTop || align == tk::alBottom)
+                site->SetHeight(250);
+            else
+                site->SetWidth(250);
+            site->SetDockManager(Manager->Intf());
+            const tk::Align along = align == tk::alTop || align == tk::alBottom ? tk::alRight : tk::alBottom;
+            for (int i = 0; i < zones; ++i) {
+                auto* panel = new TOrloDockablePanel(Form.get());
+                panel->DockInto(site->SiteIntf(), nullptr, along);
+                Panels.push_back(panel);
+            }
+        }
+        Form->Show();
+        Floating->SetBounds(600, 450, 200, 150);
+        Dragged = new TOrloDockSite(Floating.get());
+        Dragged->SetParent(Floating.get());
+        Dragged->SetAlign(tk::alClient);
+        Dragged->SetDockManager(Manager->Intf());
+        (new TOrloDockablePanel(Floating.get()))->DockInto(Dragged->SiteIntf(), nullptr, tk::alNone);
+        QApplication::processEvents();
+        Manager->BeginDrag(Dragged->SiteIntf(), {700, 500});
+        // The guide and preview windows on the screen, so that the moves paint them.
+        Over(Centre(Panels.front()));
+        QApplication::processEvents();
+    }
+    ~DragScene() { Manager->CancelDrag(); }
+
+    tk::Point Centre(const TOrloDockablePanel* panel) const {
+        return panel->ClientToScreen({panel->Width() / 2, panel->Height() / 2});
+    }
+    bool Over(tk::Point p) { return Manager->DragOver(Dragged->SiteIntf(), p, {}); }
+};
+
+void SetPerOperation(benchmark::State& state) {
+    state.counters["per_op"] =
+        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void BM_DragOverResting(benchmark::State& state) {
+    DragScene scene(16);
+    const tk::Point p = scene.Centre(scene.Panels[5]);
+    scene.Over(p);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scene.Over(p));
+    SetPerOperation(state);
+}
+
+// Every move lands in another zone: a new cross, a lit tab, a new preview.
+void CrossZones(benchmark::State& state, int zones) {
+    DragScene scene(zones);
+    std::vector<tk::Point> points;
+    for (const TOrloDockablePanel* panel : scene.Panels)
+        points.push_back(scene.Centre(panel));
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scene.Over(points[i++ % points.size()]));
+    SetPerOperation(state);
+}
+
+void BM_DragOverCrossing64(benchmark::State& state) { CrossZones(state, 16); }
+void BM_DragOverCrossing4(benchmark::State& state) { CrossZones(state, 1); }
+
+// Through each zone: its centre, then five steps onto its left arrow, as a
+// pointer drawn across the sites moves.
+void BM_DragOverPath(benchmark::State& state) {
+    DragScene scene(16);
+    std::vector<tk::Point> points;
+    for (const TOrloDockablePanel* panel : scene.Panels) {
+        const tk::Point c = scene.Centre(panel);
+        for (int step = 0; step <= 5; ++step)
+            points.push_back({c.X - step * 8, c.Y});
+    }
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(scene.Over(points[i++ % points.size()]));
+    SetPerOperation(state);
+}
+
+BENCHMARK(BM_DragOverResting)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverCrossing64)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverCrossing4)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverPath)->Unit(benchmark::kMicrosecond);
+
+// The usual table, then microseconds per move and the ratio against
+// crossing zones with one zone per site.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            const auto it = run.counters.find("per_op");
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred && it != run.counters.end())
+                us_[run.benchmark_name()] = it->second.value * 1e6;
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const double baseline = us_.count("BM_DragOverCrossing4") ? us_["BM_DragOverCrossing4"] : 0.0;
+        std::printf("\nTime per pointer move (us; budget 500), ratio against crossing 4 sites of 1 zone\n");
+        for (const char* name :
+             {"BM_DragOverResting", "BM_DragOverCrossing64", "BM_DragOverPath", "BM_DragOverCrossing4"}) {
+            if (!us_.count(name))
+                continue;
+            if (baseline > 0)
+                std::printf("%-22s %10.3f  /4 zones %8.3f\n", name, us_[name], us_[name] / baseline);
+            else
+                std::printf("%-22s %10.3f\n", name, us_[name]);
+        }
+    }
+
+private:
+    std::map<std::string, double> us_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
