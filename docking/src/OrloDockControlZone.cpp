@@ -2,6 +2,7 @@
 
 #include <orlodock/docking/OrloDockContainerZone.h>
 #include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockSite.h>
 #include <orlodock/tk/control.h>
 
 struct TOrloDockControlZone::Watch {
@@ -124,8 +125,18 @@ void TOrloDockControlZone::GetCaption(tk::String& caption) {
         caption.clear();
         return;
     }
-    caption = control_->TitleBarCaption() + tk::Latin1(" ") + OrientationName(Orientation()) + tk::Latin1(" ") +
-              tk::IntToStr(ParentSizePercentage()) + tk::Latin1("%");
+    caption = control_->TitleBarCaption();
+    if (!ZoneDetailsInCaptions())
+        return;
+    caption += tk::Latin1(" ") + OrientationName(Orientation()) + tk::Latin1(" ") +
+               tk::IntToStr(ParentSizePercentage()) + tk::Latin1("%");
+}
+
+bool TOrloDockControlZone::ZoneDetailsInCaptions() const {
+    IOrloDockSiteInternal* site = DockSite();
+    TOrloDockSite* control = site ? site->GetSite() : nullptr;
+    IOrloDockManager* manager = control ? control->DockManager() : nullptr;
+    return !manager || manager->GetZoneDetailsInCaptions();
 }
 
 bool TOrloDockControlZone::IsActive() { return control_ && control_->HasFocus(); }

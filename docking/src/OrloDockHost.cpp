@@ -36,6 +36,8 @@ TOrloDockHost::TOrloDockHost(QWidget* parent) : tk::ControlHost(parent) {
     root->SetColor(tk::clBtnFace);
     SetRootControl(root);
     manager_ = new TOrloDockingManager(root);
+    // An application's title bars show the panels' captions alone.
+    manager_->SetZoneDetailsInCaptions(false);
     for (size_t i = 0; i < kEdges.size(); ++i) {
         auto* site = new TOrloDockSite(root);
         site->SetName(tk::Latin1(SiteName(kEdges[i])));

@@ -6,6 +6,7 @@
 
 #include <orlodock/docking/OrloDockOrloTheme.h>
 #include <orlodock/docking/OrloDockRegistration.h>
+#include <orlodock/docking/OrloDockTabs.h>
 #include <orlodock/docking/OrloDockZones.h>
 #include <orlodock/tk/application.h>
 #include <orlodock/tk/imagelist.h>
@@ -116,6 +117,24 @@ void TOrloDockingManager::SetDefaultSiteSize(std::int32_t size) {
     if (size == defaultSiteSize_)
         return;
     defaultSiteSize_ = std::max(size, kMinimumSiteSize);
+}
+
+void TOrloDockingManager::SetZoneDetailsInCaptions(bool on) {
+    if (on == zoneDetailsInCaptions_)
+        return;
+    zoneDetailsInCaptions_ = on;
+    // Tab widths follow their captions: the strips are laid out again.
+    for (const tk::IPtr<IOrloDockSite>& site : sites_) {
+        tk::Control* control = site ? site->GetControl() : nullptr;
+        if (!control)
+            continue;
+        for (int i = 0; i < control->ControlCount(); ++i)
+            if (auto* strip = dynamic_cast<TCustomOrloDockTabs*>(control->Controls(i))) {
+                strip->LayoutTabs();
+                strip->Invalidate();
+            }
+        control->Invalidate();
+    }
 }
 
 // ---- sites ----

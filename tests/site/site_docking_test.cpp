@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "site_fixture.h"
+#include <orlodock/docking/OrloDockTabs.h>
 
 namespace {
 
@@ -467,3 +468,26 @@ TEST_F(SiteInsertion, PanelMovesBetweenSites) {
 }
 
 } // namespace
+
+// Title bars and tabs name the zone's orientation and share after the caption
+// until the manager turns that off; the tabs follow at once.
+TEST_F(SiteTest, ManagerChoosesWhetherCaptionsCarryZoneDetails) {
+    auto* manager = new TOrloDockingManager(host.get());
+    TOrloDockSite* site = NewSite(tk::alLeft, "Left");
+    site->SetDockManager(manager->Intf());
+    TOrloDockablePanel* files = NewPanel("Files");
+    TOrloDockablePanel* outline = NewPanel("Outline");
+    files->DockInto(site->SiteIntf(), nullptr, tk::alTop);
+    outline->DockInto(site->SiteIntf(), files, tk::alClient);
+    auto* group = site->RootZone()->Child(0)->AsTabGroup();
+    ASSERT_NE(group, nullptr);
+    tk::String caption;
+    group->Child(0)->GetCaption(caption);
+    EXPECT_TRUE(caption.startsWith(S("Files voTabbed ")) && caption.endsWith(QLatin1Char('%')))
+        << caption.toStdString();
+
+    manager->SetZoneDetailsInCaptions(false);
+    group->Child(0)->GetCaption(caption);
+    EXPECT_EQ(caption, S("Files"));
+    EXPECT_EQ(group->Tabs()->GetTab(1)->Caption(), S("Outline"));
+}

@@ -49,6 +49,8 @@ public:
     void SetBounds(const tk::Rect& bounds) override;
     bool IsVisible() const override;
     void SetDockSite(IOrloDockSiteInternal* site) override;
+    // The panel's caption, with the zone's orientation and share unless the
+    // site's manager turned those off.
     void GetCaption(tk::String& caption) override;
     bool IsActive() override;
     bool AcceptsTabDock() const override { return Orientation() != voTabbed; }
@@ -74,6 +76,7 @@ public:
     tk::String ClassName() const override;
 
 private:
+    bool ZoneDetailsInCaptions() const;
     // The state shared with the procedure installed on the panel. That
     // procedure outlives the zone's hold on the panel when another watcher
     // has stacked its own on top; it then only passes messages on.

@@ -42,6 +42,11 @@ public:
     tk::ImageList* Images() const { return images_; }
     void SetImages(tk::ImageList* images);
     TOrloDockingManagerDebug OnDebug;
+    // Title bars and tabs of every site of this manager show the zone's
+    // orientation and share after the caption (the default, useful while
+    // arranging), or the caption alone, as applications usually want.
+    bool ZoneDetailsInCaptions() const { return zoneDetailsInCaptions_; }
+    void SetZoneDetailsInCaptions(bool on);
 
     // ---- fields ----
     int SiteCount() const { return static_cast<int>(sites_.size()); }
@@ -96,6 +101,7 @@ public:
     // Passes "hh:nn:ss:zzz : message" to OnDebug; formats nothing without it.
     void Debug(const tk::String& message) override;
     void CancelDrag() override;
+    bool GetZoneDetailsInCaptions() override { return zoneDetailsInCaptions_; }
 
     // ---- component ----
     bool QueryInterface(const tk::Guid& iid, void** out) override;
@@ -123,6 +129,7 @@ private:
     tk::Component* ThemeComponent() const;
 
     std::vector<tk::IPtr<IOrloDockSite>> sites_;
+    bool zoneDetailsInCaptions_ = true;
     bool dragging_ = false;
     // Another component's theme may be freed first: the manager then installs a default one.
     tk::ComponentRef<IOrloDockTheme> theme_{[this] {

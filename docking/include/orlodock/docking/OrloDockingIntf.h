@@ -179,4 +179,7 @@ public:
     virtual void Debug(const tk::String& message) = 0;
     // Ends a drag without docking anything: guides and preview go, no target stays.
     virtual void CancelDrag() = 0;
+    // Whether title bars and tabs name each zone's orientation and share after
+    // the panel's caption ("Output voVert 40%"), or show the caption alone.
+    virtual bool GetZoneDetailsInCaptions() = 0;
 };
