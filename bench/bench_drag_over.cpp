@@ -82,18 +82,12 @@ struct DragScene {
     bool Over(tk::Point p) { return Manager->DragOver(Dragged->SiteIntf(), p, {}); }
 };
 
-void SetPerOperation(benchmark::State& state) {
-    state.counters["per_op"] =
-        benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
-
 void BM_DragOverResting(benchmark::State& state) {
     DragScene scene(16);
     const tk::Point p = scene.Centre(scene.Panels[5]);
     scene.Over(p);
     for (auto _ : state)
         benchmark::DoNotOptimize(scene.Over(p));
-    SetPerOperation(state);
 }
 
 // Every move lands in another zone: a new cross, a lit tab, a new preview.
@@ -105,7 +99,6 @@ void CrossZones(benchmark::State& state, int zones) {
     std::size_t i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(scene.Over(points[i++ % points.size()]));
-    SetPerOperation(state);
 }
 
 void BM_DragOverCrossing64(benchmark::State& state) { CrossZones(state, 16); }
@@ -124,13 +117,12 @@ void BM_DragOverPath(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(scene.Over(points[i++ % points.size()]));
-    SetPerOperation(state);
 }
 
-BENCHMARK(BM_DragOverResting)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DragOverCrossing64)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DragOverCrossing4)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DragOverPath)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverResting)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverCrossing64)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverCrossing4)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragOverPath)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 // The usual table, then microseconds per move and the ratio against
 // crossing zones with one zone per site.
@@ -139,9 +131,11 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            const auto it = run.counters.find("per_op");
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && it != run.counters.end())
-                us_[run.benchmark_name()] = it->second.value * 1e6;
+            // Single runs, or the medians of repeated ones.
+            const bool single = run.run_type == Run::RT_Iteration;
+            if (run.error_occurred || (!single && run.aggregate_name != "median"))
+                continue;
+            us_[run.run_name.function_name] = run.GetAdjustedRealTime();
         }
     }
 
