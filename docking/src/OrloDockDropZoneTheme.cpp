@@ -73,14 +73,12 @@ std::unique_ptr<tk::Bitmap> TOrloDockDropZoneTheme::GetCentreBitmap() {
 tk::String TOrloDockDropZoneTheme::GetThemeName() { return tk::String::fromLatin1("Orlo2005"); }
 
 std::unique_ptr<tk::Bitmap> TOrloDockDropZoneTheme::LoadBitmap(const tk::String& resourceName) {
-    for (const auto& [name, bitmap] : decoded_)
-        if (name == resourceName)
-            return std::make_unique<tk::Bitmap>(bitmap);
-    tk::Bitmap bitmap;
-    bitmap.SetPixelFormat(tk::pf32bit);
-    bitmap.LoadFromResourceName(resourceName);
-    decoded_.emplace_back(resourceName, bitmap);
-    return std::make_unique<tk::Bitmap>(bitmap);
+    // The toolkit decodes each resource once; every guide gets its own bitmap
+    // sharing those pixels.
+    auto bitmap = std::make_unique<tk::Bitmap>();
+    bitmap->SetPixelFormat(tk::pf32bit);
+    bitmap->LoadFromResourceName(resourceName);
+    return bitmap;
 }
 
 bool TOrloDockDropZoneTheme::QueryInterface(const tk::Guid& iid, void** out) {

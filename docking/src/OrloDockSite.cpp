@@ -118,7 +118,7 @@ void TOrloDockSite::SetDockManager(IOrloDockManager* manager) {
     else if (!IsDestroying())
         themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
     if (!IsDestroying())
-        Repaint();
+        Invalidate();
 }
 
 void TOrloDockSite::ManagerGone() {
@@ -126,7 +126,7 @@ void TOrloDockSite::ManagerGone() {
     if (IsDestroying())
         return;
     themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
-    Repaint();
+    Invalidate();
 }
 
 void TOrloDockSite::GetTheme(tk::IPtr<IOrloDockTheme>& theme) {
@@ -150,8 +150,10 @@ void TOrloDockSite::EndUpdate() {
     if (IsDestroying())
         return;
     TrackHostedPanels();
+    // Painted once the event loop runs again: however many brackets close
+    // in between, the site paints once.
     if (Visible() || IsDesigning())
-        Repaint();
+        Invalidate();
 }
 
 void TOrloDockSite::TrackHostedPanels() {

@@ -212,8 +212,9 @@ void TCustomOrloDockTabs::SetTabBackColor(tk::Color color) {
 }
 
 void TCustomOrloDockTabs::RepaintStrip() {
+    // Painted when the event loop runs again, once for all changes until then.
     if (!painting_)
-        Repaint();
+        Invalidate();
 }
 
 // ---- layout ----

@@ -5,6 +5,8 @@
 #include "site_fixture.h"
 
 #include "support/fake_dock_theme.h"
+#include "support/toolkit_helpers.h"
+#include <orlodock/tk/application.h>
 
 namespace {
 
@@ -247,6 +249,27 @@ TEST_F(SiteTest, OnlyTheOutermostEndUpdateRepaints) {
     site->BeginUpdate();
     site->EndUpdate();
     EXPECT_EQ(site->Invalidations, 0) << "a hidden site is not repainted";
+}
+
+TEST_F(SiteTest, DockingManyPanelsPaintsTheSiteOnceWhenTheLoopRuns) {
+    auto* site = new CountingSite(host.get());
+    site->SetParent(host.get());
+    site->SetWidth(300);
+    host->Show();
+    tktest::PumpEvents();
+    const int paints = site->Paints;
+    TOrloDockablePanel* first = NewPanel("P0");
+    first->DockInto(site->SiteIntf(), nullptr, tk::alNone);
+    // Beside, stacked and tabbed.
+    const tk::Align positions[] = {tk::alRight, tk::alBottom, tk::alClient, tk::alTop, tk::alLeft, tk::alClient};
+    for (int i = 0; i < 12; ++i)
+        NewPanel(QStringLiteral("P%1").arg(i + 1).toLatin1().constData())
+            ->DockInto(site->SiteIntf(), first, positions[i % 6]);
+    EXPECT_EQ(site->Paints, paints);
+    tk::Application::FlushPaint();
+    EXPECT_EQ(site->Paints, paints + 1);
+    tktest::PumpEvents();
+    EXPECT_EQ(site->Paints, paints + 1);
 }
 
 // Escape ends a tear-off only (the tear-off tests show that it does).

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "support/owned.h"
 #include "support/toolkit_helpers.h"
+#include <orlodock/tk/application.h>
 #include <orlodock/tk/bitmap.h>
 #include <orlodock/tk/canvas.h>
 #include <orlodock/tk/exceptions.h>
@@ -167,6 +170,14 @@ TEST(Bitmap, ScanLinesMatchThePixelsAndTheContentKeyFollowsChanges) {
     b.Canvas()->Brush()->SetColor(clRed);
     b.Canvas()->FillRect(MakeRect(0, 0, 2, 2));
     EXPECT_NE(b.ContentKey(), changed);
+
+    // A resource is decoded once: loading it again shares the pixels, which
+    // the changes above left alone.
+    Bitmap again;
+    again.LoadFromResourceName("TK_TEST_24BIT");
+    EXPECT_EQ(again.ContentKey(), before);
+    EXPECT_EQ(again.Pixel(0, 0), ExpectedTestPixel(0, 0));
+    EXPECT_EQ(again.Pixel(1, 1), ExpectedTestPixel(1, 1));
 }
 
 TEST(Bitmap, TransparentKeyColourLeavesThoseTargetPixelsUntouched) {
@@ -185,6 +196,15 @@ TEST(Bitmap, TransparentKeyColourLeavesThoseTargetPixelsUntouched) {
             ASSERT_EQ(target.Pixel(5 + x, 7 + y), want) << x << "," << y;
         }
     EXPECT_EQ(target.Pixel(4, 7), clTeal);
+
+    // Drawn again after a change of its pixels or of its key, the glyph shows the change.
+    glyph.SetPixel(2, 0, clNavy);
+    glyph.SetTransparentColor(ExpectedTestPixel(1, 0));
+    target.Canvas()->FillRect(MakeRect(0, 0, 20, 20));
+    target.Canvas()->Draw(5, 7, glyph);
+    EXPECT_EQ(target.Pixel(7, 7), clNavy);
+    EXPECT_EQ(target.Pixel(6, 7), clTeal);
+    EXPECT_EQ(target.Pixel(8, 7), kMagenta);
 
     // Not transparent: the key colour is drawn like any other.
     glyph.SetTransparent(false);
@@ -328,4 +348,42 @@ TEST(CustomControl, InvertBarDrawnTwiceLeavesEveryPixelAsItWas) {
     child->DrawInvertBarOnParent(parentBar);
     tktest::PumpEvents();
     EXPECT_EQ(tktest::CountDifferentPixels(before, tktest::GrabControl(host)), 0);
+}
+
+TEST(CustomControl, InvalidationsPaintOnceWhenTheLoopRunsOrThePaintIsFlushed) {
+    ShownForm f(120, 80);
+    auto* c = new CountingControl(f.form.get());
+    c->SetParent(f.form.get());
+    c->SetAlign(alClient);
+    c->SetColor(clWhite);
+    tktest::PumpEvents();
+    const int paints = c->paints;
+    c->Invalidate();
+    c->InvalidateRect(MakeRect(1, 1, 5, 5));
+    c->SetColor(clRed);
+    EXPECT_EQ(c->paints, paints) << "nothing paints before the loop runs";
+    Application::FlushPaint();
+    EXPECT_EQ(c->paints, paints + 1);
+    EXPECT_EQ(c->GetCanvas()->Pixel(10, 10), clRed);
+    Application::FlushPaint();
+    EXPECT_EQ(c->paints, paints + 1);
+}
+
+TEST(CustomControl, TheBackBufferGrowsInStepsAndShowsEverySize) {
+    Owned<CountingControl> c(new CountingControl(nullptr));
+    c->SetColor(clOlive);
+    std::set<const uchar*> allocations;
+    for (int size = 100; size <= 200; ++size) {
+        c->SetBounds(0, 0, size, size / 2);
+        c->RefreshBuffer();
+        ASSERT_EQ(c->BackBuffer().size(), QSize(size, size / 2));
+        ASSERT_EQ(c->GetCanvas()->Pixel(size - 1, size / 2 - 1), ColorToRGB(clOlive)) << size;
+        allocations.insert(c->BackBuffer().constBits());
+    }
+    EXPECT_LE(allocations.size(), 3u) << "a hundred sizes, a few allocations";
+    // Smaller again: the same pixels, no new allocation.
+    c->SetBounds(0, 0, 30, 20);
+    c->RefreshBuffer();
+    EXPECT_EQ(c->GetCanvas()->Pixel(29, 19), ColorToRGB(clOlive));
+    EXPECT_TRUE(allocations.count(c->BackBuffer().constBits()));
 }

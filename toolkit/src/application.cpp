@@ -58,6 +58,11 @@ int Application::Run() {
 
 void Application::ProcessMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
+void Application::FlushPaint() {
+    // Invalidated windows wait for one update request each; only those run.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
 void Application::Terminate() {
     terminated_ = true;
     if (QCoreApplication::instance())

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <unordered_map>
 
 #include "qtconvert.h"
 #include <orlodock/tk/canvas.h>
@@ -13,6 +14,11 @@ namespace {
 
 // Pixels are kept opaque premultiplied ARGB: the fastest format to paint with.
 constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
+
+struct DecodedResource {
+    QImage Image;
+    PixelFormat Format;
+};
 
 QString ResourcePath(const String& name) { return QStringLiteral(":/orlo/") + name + QStringLiteral(".bmp"); }
 
@@ -66,15 +72,23 @@ Bitmap::~Bitmap() = default;
 bool Bitmap::ResourceExists(const String& name) { return !name.isEmpty() && QFile::exists(ResourcePath(name)); }
 
 void Bitmap::LoadFromResourceName(const String& name) {
-    QFile file(ResourcePath(name));
-    if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
-        throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
-    QByteArray data = file.readAll();
-    QImage image;
-    if (!image.loadFromData(data, "BMP"))
-        throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
-    SetImage(image);
-    format_ = BmpPixelFormat(data);
+    // Resources never change while the program runs: each is decoded once,
+    // and every bitmap loaded from it shares those pixels until it changes them.
+    static std::unordered_map<String, DecodedResource> decoded;
+    auto it = decoded.find(name);
+    if (it == decoded.end()) {
+        QFile file(ResourcePath(name));
+        if (name.isEmpty() || !file.open(QIODevice::ReadOnly))
+            throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
+        const QByteArray data = file.readAll();
+        QImage image;
+        if (!image.loadFromData(data, "BMP"))
+            throw EResNotFound(QStringLiteral("Resource %1 not found").arg(name));
+        SetImage(image);
+        it = decoded.emplace(name, DecodedResource{*image_, BmpPixelFormat(data)}).first;
+    }
+    *image_ = it->second.Image;
+    format_ = it->second.Format;
 }
 
 void Bitmap::LoadFromFile(const String& fileName) {

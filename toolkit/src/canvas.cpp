@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QRegion>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <map>
+#include <utility>
 
 #include "qtconvert.h"
 #include <orlodock/tk/bitmap.h>
@@ -60,6 +63,28 @@ String StripPrefix(const String& text) {
         out += text[i];
     }
     return out;
+}
+
+// The bitmap with the pixels of its transparent colour left out. Glyphs are
+// drawn again and again from the same pixels, so the result is kept by the
+// pixels' identity and the key colour.
+const QImage& KeyedOut(const Bitmap& bitmap) {
+    constexpr std::size_t kMaxKept = 64;
+    static std::map<std::pair<std::int64_t, QRgb>, QImage> kept;
+    const QRgb key = ToQRgb(bitmap.TransparentColor()) & 0xFFFFFF;
+    const auto id = std::make_pair(bitmap.ContentKey(), key);
+    if (auto it = kept.find(id); it != kept.end())
+        return it->second;
+    if (kept.size() >= kMaxKept)
+        kept.clear();
+    QImage masked = bitmap.Image().convertToFormat(QImage::Format_ARGB32);
+    for (int row = 0; row < masked.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(row));
+        for (int col = 0; col < masked.width(); ++col)
+            if ((line[col] & 0xFFFFFF) == key)
+                line[col] = 0;
+    }
+    return kept.emplace(id, std::move(masked)).first->second;
 }
 
 } // namespace
@@ -297,16 +322,7 @@ void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
         return;
     const QImage& src = bitmap.Image();
     if (bitmap.Transparent()) {
-        // Pixels of the key colour are left out: the target keeps its own there.
-        const QRgb key = ToQRgb(bitmap.TransparentColor()) & 0xFFFFFF;
-        QImage masked = src.convertToFormat(QImage::Format_ARGB32);
-        for (int row = 0; row < masked.height(); ++row) {
-            auto* line = reinterpret_cast<QRgb*>(masked.scanLine(row));
-            for (int col = 0; col < masked.width(); ++col)
-                if ((line[col] & 0xFFFFFF) == key)
-                    line[col] = 0;
-        }
-        p->drawImage(QPoint(x, y), masked);
+        p->drawImage(QPoint(x, y), KeyedOut(bitmap));
     } else {
         p->setCompositionMode(QPainter::CompositionMode_Source);
         p->drawImage(QPoint(x, y), src);

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRegion>
 #include <QWidget>
+#include <algorithm>
 
 #include <orlodock/tk/application.h>
 #include <orlodock/tk/bitmap.h>
@@ -13,7 +14,8 @@
 namespace tk {
 
 CustomControl::CustomControl(Component* owner)
-    : Control(owner), buffer_(std::make_unique<QImage>()), invalid_(std::make_unique<QRegion>()) {
+    : Control(owner), storage_(std::make_unique<QImage>()), buffer_(std::make_unique<QImage>()),
+      invalid_(std::make_unique<QRegion>()) {
     canvas_ = std::make_unique<tk::Canvas>(
         [this]() -> QImage* {
             EnsureBuffer();
@@ -31,6 +33,30 @@ const QImage& CustomControl::BackBuffer() const { return *buffer_; }
 
 bool CustomControl::HasInvalidArea() const { return !invalid_->isEmpty(); }
 
+namespace {
+
+constexpr QImage::Format kBufferFormat = QImage::Format_ARGB32_Premultiplied;
+
+// The storage for a buffer of `needed` pixels that outgrew `room`: the first
+// is just as large; once a control grows, it gets half as much again on both
+// sides, so a window dragged larger pixel by pixel allocates a few times, not
+// at every step.
+QSize Room(QSize needed, QSize room) {
+    if (room.isEmpty())
+        return needed;
+    return {std::max(room.width(), needed.width() * 3 / 2), std::max(room.height(), needed.height() * 3 / 2)};
+}
+
+void CopyPart(const QImage& from, const QRect& part, QImage& to) {
+    if (part.isEmpty())
+        return;
+    QPainter p(&to);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(part.topLeft(), from, part);
+}
+
+} // namespace
+
 void CustomControl::EnsureBuffer() {
     const QSize size(ClientWidth(), ClientHeight());
     if (buffer_->size() == size && !buffer_->isNull())
@@ -39,16 +65,26 @@ void CustomControl::EnsureBuffer() {
         *buffer_ = QImage();
         return;
     }
-    QImage next(size, QImage::Format_ARGB32_Premultiplied);
-    next.fill(Qt::white);
-    QRegion fresh(0, 0, size.width(), size.height());
-    if (!buffer_->isNull()) {
-        QPainter p(&next);
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, *buffer_);
-        fresh -= QRegion(0, 0, buffer_->width(), buffer_->height());
+    // What the buffer showed before stays where it was; the rest is new.
+    const QRect kept = buffer_->isNull() ? QRect() : QRect(QPoint(0, 0), buffer_->size());
+    if (storage_->width() < size.width() || storage_->height() < size.height()) {
+        QImage larger(Room(size, storage_->size()), kBufferFormat);
+        CopyPart(*buffer_, kept, larger);
+        *storage_ = std::move(larger);
+    } else if (buffer_->constBits() != storage_->constBits()) {
+        // A copy of the buffer taken outside made it paint into pixels of its own.
+        CopyPart(*buffer_, kept, *storage_);
     }
-    *buffer_ = next;
+    // The buffer is the top-left part of the storage, line length and all, so
+    // a new size neither allocates nor moves a pixel.
+    *buffer_ = QImage(storage_->bits(), size.width(), size.height(), storage_->bytesPerLine(), kBufferFormat);
+    QRegion fresh = QRegion(0, 0, size.width(), size.height()) - QRegion(kept);
+    if (!fresh.isEmpty()) {
+        QPainter p(buffer_.get());
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        for (const QRect& r : fresh)
+            p.fillRect(r, Qt::white);
+    }
     *invalid_ += fresh;
 }
 

@@ -105,7 +105,6 @@ private:
     std::unique_ptr<tk::Bitmap> LoadBitmap(const tk::String& resourceName);
 
     int refCount_ = 0;
-    std::vector<std::pair<tk::String, tk::Bitmap>> decoded_;
 };
 
 // The theme every guide image asks for its bitmaps; set from program start to

@@ -7,7 +7,8 @@
 // IOrloDockSiteInternal, both answered by this one object.
 //
 // Every change of the tree is bracketed by BeginUpdate/EndUpdate; brackets
-// nest and only the outermost EndUpdate repaints. When that bracket closes the
+// nest and only the outermost EndUpdate repaints (it invalidates the site, which
+// paints once when the event loop runs again). When that bracket closes the
 // site also makes sure it follows every panel it hosts: it holds a reference
 // to the panel that tells it when the panel is destroyed (so a panel freed
 // while docked, by Free() or delete, leaves no zone, whoever owns it) and is

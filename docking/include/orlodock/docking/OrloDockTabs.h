@@ -150,7 +150,8 @@ private:
     void ImagesChanged();
     // The image list was freed: the tabs are drawn without images.
     void ImagesGone();
-    // Repaints unless a paint is already running (it picks the change up).
+    // Invalidates the strip (painted when the event loop runs again) unless a
+    // paint is already running (it picks the change up).
     void RepaintStrip();
     void ExchangeTabs(int index1, int index2);
     // Exchanges the tab at TabIndex with the one at toIndex, reports it and

@@ -42,6 +42,10 @@ public:
     int Run();
     // Dispatches the messages that are waiting, then returns.
     void ProcessMessages();
+    // Controls paint what was invalidated when the message loop runs again,
+    // once for all changes until then. This paints it now, and nothing else
+    // that waits (for code that needs the pixels at once, such as tests).
+    static void FlushPaint();
     void Terminate();
     bool Terminated() const { return terminated_; }
 

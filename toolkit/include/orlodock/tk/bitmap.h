@@ -26,7 +26,9 @@ public:
     ~Bitmap();
 
     // Loads resources/<name>.bmp embedded in the program; raises EResNotFound
-    // when there is no such resource or it cannot be decoded.
+    // when there is no such resource or it cannot be decoded. A resource is
+    // decoded once: loading it again is cheap, and the bitmap shares the
+    // decoded pixels until it changes them.
     void LoadFromResourceName(const String& name);
     // True when a resource of that name exists.
     static bool ResourceExists(const String& name);

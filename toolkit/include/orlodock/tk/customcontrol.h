@@ -37,8 +37,9 @@ public:
     void DrawInvertBar(const Rect& rect, const tk::Brush& brush);
     void DrawInvertBarOnParent(const Rect& parentClientRect, const tk::Brush& brush);
 
-    // Toolkit side: the back buffer (sized to the client area) and the part of it
-    // that Paint must redraw before the next copy to the screen.
+    // Toolkit side: the back buffer (sized to the client area; its pixels are
+    // valid until the size changes) and the part of it that Paint must redraw
+    // before the next copy to the screen.
     const QImage& BackBuffer() const;
     bool HasInvalidArea() const;
     // Repaints the invalid part of the back buffer now (without copying it to the screen).
@@ -60,6 +61,8 @@ private:
     void EnsureBuffer();
     void BufferChanged(const Rect& r);
 
+    // The pixels, with room to grow; the buffer is its top-left part.
+    std::unique_ptr<QImage> storage_;
     std::unique_ptr<QImage> buffer_;
     std::unique_ptr<QRegion> invalid_;
     std::unique_ptr<tk::Canvas> canvas_;
