@@ -272,8 +272,10 @@ void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, tk::Align pos
 }
 
 void TOrloDockSite::DetachPanel(IOrloDockablePanel* panel) {
-    if (TOrloDockControlZone* zone = rootZone_->FindControlZone(PanelOf(panel)))
-        zone->FreeLeaf(TOrloDockLeafRemoval::Quiet);
+    // The old container is laid out at once, so its other children hold their
+    // real shares when the insertion halves one of them. Nothing is tidied or
+    // freed but the leaf, so the target stays.
+    rootZone_->RemovePanel(panel);
 }
 
 void TOrloDockSite::TidyTree() {
@@ -310,29 +312,15 @@ void TOrloDockSite::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, const t
     if (!zone)
         return;
     TOrloDockUpdateGuard update(InternalIntf());
-    // A group that stands in this tree leaves its place first (no layout), so
-    // that it can be put back exactly where it was if the insertion refuses it.
-    TOrloDockContainerZone* oldParent = nullptr;
-    int oldIndex = -1;
-    if (rootZone_->Contains(zone) && zone->ParentZone()) {
-        oldParent = zone->ParentZone();
-        oldIndex = oldParent->IndexOf(zone);
-        oldParent->TakeChild(zone);
-        zone->SetParentZoneField(nullptr);
-        zone->SetDockSite(nullptr);
-    }
+    // A group that stands in this tree leaves its place inside the root's
+    // insertion, which lays the old container out and refuses a group it
+    // cannot take before anything changes.
     TOrloDockZone* target = zoneID.isEmpty() ? nullptr : rootZone_->FindZoneByID(zoneID);
-    const bool wasCollapsed = Collapsed();
     try {
-        if (wasCollapsed)
+        if (Collapsed())
             Expand();
         rootZone_->InsertTabbedZone(zone, target, position);
     } catch (...) {
-        if (oldParent && !zone->ParentZone() && !zone->DockSite()) {
-            oldParent->InsertChild(oldIndex, zone);
-            zone->SetParentZoneField(oldParent);
-            zone->SetDockSite(InternalIntf());
-        }
         TidyTree();
         throw;
     }

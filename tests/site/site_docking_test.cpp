@@ -388,6 +388,39 @@ TEST_F(SiteInsertion, DockingThePanelAgainMovesIt) {
     EXPECT_EQ(a->GetDockSite().get(), site->SiteIntf());
 }
 
+// Re-docking within the site lays the old place out before the insertion
+// halves it. The left site is 125 x 500, its root 121 x 500 (less the 4-pixel
+// edge strip). B below A: 50 % each, A 250 rows (500 x 50 %), B the other 249.
+// B below A again: B leaves, A is laid out alone (100 %), and the halving
+// gives 50/50 once more. Laid out only after the insertion, A kept 50 %,
+// lost half of it to B (25 % = 125 rows) and B took the other 375 (75 %).
+// A tab group moved within the site leaves the same way.
+TEST_F(SiteInsertion, RedockingWithinTheSiteHalvesTheTargetsWholePlace) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(site->SiteIntf(), a, tk::alBottom);
+    b->DockInto(site->SiteIntf(), a, tk::alBottom);
+    TOrloDockControlZone* zoneA = site->RootZone()->FindControlZone(a);
+    TOrloDockControlZone* zoneB = site->RootZone()->FindControlZone(b);
+    EXPECT_EQ(zoneA->ParentSizePercentage(), 50);
+    EXPECT_EQ(zoneB->ParentSizePercentage(), 50);
+    EXPECT_EQ(zoneA->Bounds(), MakeRect(0, 0, 121, 250));
+    EXPECT_EQ(zoneB->Bounds(), MakeRect(0, 251, 121, 500));
+
+    TOrloDockablePanel* c = NewPanel("C");
+    c->DockInto(site->SiteIntf(), b, tk::alClient);
+    auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(site->RootZone()->FindControlZone(c)->ParentZone());
+    ASSERT_NE(group, nullptr);
+    site->InsertTabbedZone(group, site->RootZone()->FindControlZone(a)->ZoneID(), tk::alBottom);
+    EXPECT_EQ(site->RootZone()->FindControlZone(a)->ParentSizePercentage(), 50);
+    EXPECT_EQ(group->ParentSizePercentage(), 50);
+    EXPECT_EQ(group->Bounds(), MakeRect(0, 251, 121, 500));
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
 TEST_F(SiteInsertion, DockingRelativeToItselfDocksRelativeToTheRoot) {
     TOrloDockSite* site = NewSite(tk::alLeft);
     TOrloDockablePanel* a = NewPanel("A");

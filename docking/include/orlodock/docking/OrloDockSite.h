@@ -202,8 +202,9 @@ private:
 
     // Gives the site's client rectangle, less the edge strip, to the root zone.
     void LayOutTree();
-    // Takes a panel that is docked here out of its place without normalising
-    // or laying out, so that the caller's target survives; the zone is freed.
+    // Takes a panel that is docked here out of its place: its container is
+    // laid out, its leaf freed and the panel leaves the site. Nothing is
+    // normalised, so that the caller's target survives.
     void DetachPanel(IOrloDockablePanel* panel);
     // Ends every operation that changes the tree.
     void TidyTree();
