@@ -106,7 +106,12 @@ std::optional<Edge> AlignedEdge(Align align);
 // parent (alTop: the control's bottom side); none where AlignedEdge has none.
 std::optional<Edge> InnerEdge(Align align);
 
-// Rounds to the nearest integer, ties to the even neighbour (0.5 -> 0, 1.5 -> 2, -1.5 -> -2).
+// `p` moved by (dx, dy), each coordinate held within the range of int:
+// points from far outside a window must not wrap around.
+Point SaturatedOffset(Point p, long long dx, long long dy);
+
+// Rounds to the nearest integer, ties to the even neighbour (0.5 -> 0, 1.5 -> 2,
+// -1.5 -> -2); values beyond the range of int give its nearest end.
 int RoundHalfEven(double value);
 
 // The only conversions between toolkit and Qt geometry.
