@@ -427,17 +427,14 @@ void TOrloDockSite::ZonesChanged(TOrloDockRootZone* sender) { (void)sender; }
 
 void TOrloDockSite::Notification(tk::Component* component, tk::Operation operation) {
     tk::CustomControl::Notification(component, operation);
-    // A site with nothing to show collapses when a panel is created beside
-    // it. The owner announces a new component from inside its construction,
-    // before its class is known, so any insertion counts; a site that shows
-    // panels is left as it is. Freed panels and managers reach the site
+    // A new panel beside the site: the tree is laid out again, so a site with
+    // nothing to show collapses. Freed panels and managers reach the site
     // through its references.
-    if (operation != tk::Operation::Insert || IsDestroying() || IsLoading() || !rootZone_)
+    if (operation != tk::Operation::Insert || IsDestroying() || IsLoading() || !rootZone_ ||
+        !dynamic_cast<TOrloDockablePanel*>(component))
         return;
-    if (rootZone_->VisibleChildCount() == 0) {
-        TOrloDockUpdateGuard update(InternalIntf());
-        rootZone_->UpdateBounds();
-    }
+    TOrloDockUpdateGuard update(InternalIntf());
+    rootZone_->UpdateBounds();
 }
 
 void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockablePanel* panel) {

@@ -129,6 +129,12 @@ TEST(Alignment, ConstraintsLimitExplicitBoundsAndAnchorsFollowTheParent) {
     anchored->SetAnchors(akLeft | akTop | akBottom);
     form->SetClientHeight(250);
     EXPECT_EQ(anchored->BoundsRect(), MakeRect(10, 20, 110, 220));
+    // Squeezed to nothing (30 - 20 - 30 rows below it < 0) and given room
+    // again, it gets its 30 rows to the bottom back: 250 - 30 = 220.
+    form->SetClientHeight(30);
+    EXPECT_EQ(anchored->Height(), 0);
+    form->SetClientHeight(250);
+    EXPECT_EQ(anchored->BoundsRect(), MakeRect(10, 20, 110, 220));
 }
 
 // Controls of one edge keep their order among equal positions: a collapsed

@@ -195,6 +195,7 @@ void Control::SetParent(Control* parent) {
         widget_->setParent(parent->widget_.get());
         parent_ = parent;
         ForgetAlignedPlace();
+        anchorBase_.Set = false;
         parent->InsertControl(this);
         if (parentFont_)
             UpdateParentFont();
@@ -268,6 +269,7 @@ void Control::SetAlign(tk::Align value) {
                                              akLeft | akTop | akRight | akBottom,
                                              akLeft | akTop};
     anchors_ = anchorsFor[value];
+    anchorBase_.Set = false;
     // Turning between a horizontal and a vertical edge keeps the thickness.
     const bool oldHorizontal = old == alTop || old == alBottom;
     const bool newVertical = value == alLeft || value == alRight;
@@ -277,7 +279,10 @@ void Control::SetAlign(tk::Align value) {
     RequestAlign();
 }
 
-void Control::SetAnchors(tk::Anchors value) { anchors_ = value; }
+void Control::SetAnchors(tk::Anchors value) {
+    anchors_ = value;
+    anchorBase_.Set = false;
+}
 
 void Control::RequestAlign() {
     if (parent_ && !parent_->IsDestroying())
@@ -377,17 +382,25 @@ void Control::AlignControls(Control* control, Rect& rect) {
 }
 
 void Control::ApplyAnchors(int oldClientWidth, int oldClientHeight) {
-    // Before the first real size there is no layout to keep.
-    if (oldClientWidth <= 0 || oldClientHeight <= 0)
-        return;
-    const int dw = ClientWidth() - oldClientWidth;
-    const int dh = ClientHeight() - oldClientHeight;
-    if (dw == 0 && dh == 0)
-        return;
+    const std::weak_ptr<int> self = lifeToken_;
     for (Control* c : std::vector<Control*>(controls_)) {
-        if (c->align_ != alNone || c->anchors_ == (akLeft | akTop))
+        if (self.expired())
+            return;
+        if (c->parent_ != this || c->align_ != alNone || c->anchors_ == (akLeft | akTop))
             continue;
-        int l = c->left_, t = c->top_, w = c->width_, h = c->height_;
+        AnchorBase& base = c->anchorBase_;
+        if (!base.Set) {
+            // Before the first real size there is no layout to keep.
+            if (oldClientWidth <= 0 || oldClientHeight <= 0)
+                continue;
+            base = {c->BoundsRect(), oldClientWidth, oldClientHeight, true};
+        }
+        // Worked out from where the control was placed, not from where the
+        // last change left it: a parent that shrinks below the control and
+        // grows back gives it its distances back.
+        const int dw = ClientWidth() - base.ParentWidth;
+        const int dh = ClientHeight() - base.ParentHeight;
+        int l = base.Bounds.Left, t = base.Bounds.Top, w = base.Bounds.Width(), h = base.Bounds.Height();
         if (c->anchors_ & akRight) {
             if (c->anchors_ & akLeft)
                 w += dw;
@@ -404,7 +417,11 @@ void Control::ApplyAnchors(int oldClientWidth, int oldClientHeight) {
         } else if (!(c->anchors_ & akTop)) {
             t += dh / 2;
         }
+        const std::weak_ptr<int> alive = c->lifeToken_;
+        c->anchoring_ = true;
         c->SetBounds(l, t, w, h);
+        if (!alive.expired())
+            c->anchoring_ = false;
     }
 }
 
@@ -422,6 +439,9 @@ void Control::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
+    // Placed anew: anchoring starts from here.
+    if (!anchoring_)
+        anchorBase_.Set = false;
     ApplyGeometry();
     // Handlers may free this control; nothing of it is touched after that.
     const std::weak_ptr<int> alive = lifeToken_;

@@ -370,6 +370,16 @@ private:
     // Where and in which place among the controls of its edge the parent's
     // last alignment pass put this control (aligned_: whether one did since
     // it got its alignment, its parent or was shown).
+    // Where the control stood, and how large its parent's client area was,
+    // when its bounds were last set other than by anchoring (Set: known).
+    struct AnchorBase {
+        Rect Bounds{};
+        int ParentWidth = 0;
+        int ParentHeight = 0;
+        bool Set = false;
+    } anchorBase_;
+    // Set while anchoring moves the control, which keeps its base.
+    bool anchoring_ = false;
     Rect alignedBounds_{};
     int alignRank_ = std::numeric_limits<int>::max();
     bool aligned_ = false;
