@@ -38,6 +38,16 @@ TOrloDockZone* FirstLeaf(TOrloDockContainerZone* container) {
 
 } // namespace
 
+std::vector<TOrloDockablePanel*> TOrloDockRootZone::PanelsOf(TOrloDockContainerZone* container) {
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(container, leaves);
+    std::vector<TOrloDockablePanel*> panels;
+    for (TOrloDockControlZone* leaf : leaves)
+        if (leaf->Panel())
+            panels.push_back(leaf->Panel());
+    return panels;
+}
+
 TOrloDockRootZone::TOrloDockRootZone(tk::Component* owner) : TOrloDockContainerZone(owner) {
     SetOrientation(voVert);
     SetChildOrientation(voHorz);
@@ -77,11 +87,20 @@ void TOrloDockRootZone::GetScreenBounds(tk::Rect& rect) {
 
 // ---- panels ----
 
+void TOrloDockRootZone::CheckInsertion(const std::vector<TOrloDockablePanel*>& panels, tk::Align position) const {
+    tk::CheckAlign(position);
+    tk::Control* siteControl = DockSite() ? DockSite()->GetControl() : nullptr;
+    for (TOrloDockablePanel* panel : panels)
+        if (panel && siteControl && panel->ContainsControl(siteControl))
+            throw tk::Exception(tk::Latin1("A control cannot be its own parent"));
+}
+
 void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* target, tk::Align position) {
-    TOrloDockUpdateGuard update(DockSite());
     TOrloDockablePanel* control = panel ? panel->GetControl() : nullptr;
     if (!control)
         return;
+    CheckInsertion({control}, position);
+    TOrloDockUpdateGuard update(DockSite());
     // The panel's own leaf goes below: it cannot be what the panel docks to.
     if (target && (!Contains(target) || target == FindControlZone(control)))
         target = nullptr;
@@ -249,6 +268,7 @@ TOrloDockContainerZone* TOrloDockRootZone::WrapChildren(TOrloDockContainerZone* 
 void TOrloDockRootZone::InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling, bool after) {
     tk::Assert(sibling != this && sibling->ParentZone() != nullptr, "SiblingZone <> Self", kUnitName);
     TOrloDockContainerZone* parent = sibling->ParentZone();
+    const bool siblingShown = sibling->IsVisible();
     tk::Rect siblingRect = sibling->Bounds();
     tk::Rect zoneRect = siblingRect;
     const int percentage = sibling->ParentSizePercentage();
@@ -271,11 +291,35 @@ void TOrloDockRootZone::InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling
     else
         parent->MoveZoneBefore(zone, sibling);
     parent->UpdateBounds();
+    // Half of a hidden zone's share is next to nothing.
+    if (!siblingShown && zone->IsVisible())
+        GiveRoom(zone);
+}
+
+void TOrloDockRootZone::GiveRoom(TOrloDockZone* zone) {
+    // Up from the zone while it is the only visible child of its parent: the
+    // parent has just become visible with it and needs room in its own parent.
+    for (TOrloDockZone* shown = zone; TOrloDockContainerZone* parent = shown->ParentZone(); shown = parent) {
+        TOrloDockZone* neighbour = shown->PrevVisibleSibling();
+        if (!neighbour)
+            neighbour = shown->NextVisibleSibling();
+        if (!neighbour)
+            continue;
+        // Tabs share the whole client area; a visible tab means the group had room.
+        if (parent->ChildOrientation() == voTabbed)
+            return;
+        const int half = neighbour->ParentSizePercentage() / 2;
+        shown->SetParentSizePercentage(half);
+        neighbour->SetParentSizePercentage(neighbour->ParentSizePercentage() - half);
+        parent->UpdateBounds();
+        return;
+    }
 }
 
 void TOrloDockRootZone::SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, bool after,
                                     TOrloDockOrientation orientation) {
     tk::Assert(target != this && target->ParentZone() != nullptr, "SiblingZone <> Self", kUnitName);
+    const bool targetShown = target->IsVisible();
     TOrloDockContainerZone* container = nullptr;
     if (orientation == voTabbed) {
         auto* group = new TOrloDockTabbedContainerZone();
@@ -320,6 +364,9 @@ void TOrloDockRootZone::SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, 
     target->SetParentSizePercentage(50);
     zone->SetParentSizePercentage(50);
     parent->UpdateBounds();
+    // The new container took a hidden target's share, next to nothing.
+    if (!targetShown && zone->IsVisible())
+        GiveRoom(container);
 }
 
 void TOrloDockRootZone::SplitRect(TOrloDockOrientation orientation, bool after, tk::Rect& a, tk::Rect& b) {
@@ -341,6 +388,8 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
                                          tk::Align position) {
     if (!zone)
         return;
+    const std::vector<TOrloDockablePanel*> panels = PanelsOf(zone);
+    CheckInsertion(panels, position);
     TOrloDockUpdateGuard update(DockSite());
     // alNone and alCustom stand in a stack, but keep their own after-flag.
     const TOrloDockOrientation orientation =
@@ -366,10 +415,6 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
         }
     }
 
-    std::vector<TOrloDockablePanel*> panels;
-    for (int i = 0; i < zone->ChildCount(); ++i)
-        if (TOrloDockControlZone* leaf = zone->Child(i)->AsControlZone(); leaf && leaf->Panel())
-            panels.push_back(leaf->Panel());
     DetachGroup(zone);
 
     if (orientation != voTabbed) {

@@ -219,7 +219,8 @@ void TOrloDockSite::LayOutTree() {
     tk::Rect client = ClientRect();
     AdjustClientRect(client);
     TOrloDockUpdateGuard update(InternalIntf());
-    rootZone_->SetBounds(client);
+    // A site narrower than its edge strip has no room, not less than none.
+    rootZone_->SetBounds(tk::NonInverted(client));
 }
 
 void TOrloDockSite::AdjustClientRect(tk::Rect& rect) {
@@ -287,6 +288,7 @@ void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockable
                                         tk::Align position) {
     if (!panel)
         return;
+    rootZone_->CheckInsertion({PanelOf(panel)}, position);
     TOrloDockUpdateGuard update(InternalIntf());
     // The panel's old zone goes first, so it can never be the target: docking
     // a panel relative to itself docks it relative to the root.
@@ -299,6 +301,7 @@ void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockable
 void TOrloDockSite::InsertDockablePanelAtZone(IOrloDockablePanel* panel, const tk::String& zoneID, tk::Align position) {
     if (!panel)
         return;
+    rootZone_->CheckInsertion({PanelOf(panel)}, position);
     TOrloDockUpdateGuard update(InternalIntf());
     DetachPanel(panel);
     TOrloDockZone* target = zoneID.isEmpty() ? nullptr : rootZone_->FindZoneByID(zoneID);
@@ -311,6 +314,7 @@ void TOrloDockSite::InsertDockablePanelAtZone(IOrloDockablePanel* panel, const t
 void TOrloDockSite::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, const tk::String& zoneID, tk::Align position) {
     if (!zone)
         return;
+    rootZone_->CheckInsertion(TOrloDockRootZone::PanelsOf(zone), position);
     TOrloDockUpdateGuard update(InternalIntf());
     // A group that stands in this tree leaves its place inside the root's
     // insertion, which lays the old container out and refuses a group it

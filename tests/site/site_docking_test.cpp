@@ -3,9 +3,12 @@
 //
 // The tests of the suite SiteInsertion go through the root zone's insertion.
 
+#include <functional>
+#include <limits>
 #include <regex>
 
 #include "site_fixture.h"
+#include <orlodock/docking/OrloDockTabs.h>
 
 namespace {
 
@@ -481,6 +484,79 @@ TEST_F(SiteInsertion, RemovingAPanelLeavesNoSingleChildContainer) {
     site->RemoveDockablePanel(a->PanelIntf());
     site->RemoveDockablePanel(b->PanelIntf());
     EXPECT_TRUE(site->Collapsed()) << "nothing left to show";
+}
+
+// A site narrower than its 4-pixel edge strip has no room for its zones:
+// each gets an empty rectangle, never an inverted one, and a share between
+// 0 and 100 %.
+TEST_F(SiteInsertion, SiteNarrowerThanItsEdgeStripGivesEmptyZones) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    NewPanel("B")->DockInto(site->SiteIntf(), a, tk::alRight);
+    NewPanel("C")->DockInto(site->SiteIntf(), a, tk::alBottom);
+    NewPanel("D")->DockInto(site->SiteIntf(), a, tk::alClient);
+    for (int width : {0, 1, 3, 6, 11}) {
+        site->SetWidth(width);
+        std::vector<TOrloDockZone*> zones{site->RootZone()};
+        for (std::size_t i = 0; i < zones.size(); ++i) {
+            TOrloDockZone* zone = zones[i];
+            EXPECT_GE(zone->Width(), 0) << "site width " << width;
+            EXPECT_GE(zone->Height(), 0) << "site width " << width;
+            EXPECT_GE(zone->ParentSizePercentage(), 0) << "site width " << width;
+            EXPECT_LE(zone->ParentSizePercentage(), 100) << "site width " << width;
+            if (TOrloDockContainerZone* container = zone->AsContainer())
+                for (int c = 0; c < container->ChildCount(); ++c)
+                    zones.push_back(container->Child(c));
+        }
+        EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone())) << "site width " << width;
+    }
+}
+
+// An insertion that cannot be carried out changes nothing: a panel cannot be
+// docked into a site that stands inside it, and a position must be one of
+// the alignments. The panel stays docked where it was, with its zone.
+TEST_F(SiteInsertion, RefusedInsertionsChangeNothing) {
+    TOrloDockSite* left = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    a->DockInto(left->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(left->SiteIntf(), a, tk::alClient);
+    auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(left->RootZone()->FindControlZone(a)->ParentZone());
+    ASSERT_NE(group, nullptr);
+    TOrloDockSite* inner = NewSite(tk::alLeft);
+    inner->SetParent(a);
+    TOrloDockablePanel* c = NewPanel("C");
+    c->DockInto(inner->SiteIntf(), nullptr, tk::alBottom);
+    const std::string before = TreeText(left) + TreeText(inner);
+
+    const auto expectRefused = [&](const std::function<void()>& insert, const char* what) {
+        EXPECT_THROW(insert(), tk::Exception) << what;
+        EXPECT_EQ(TreeText(left) + TreeText(inner), before) << what;
+        EXPECT_EQ(a->GetDockSite().get(), left->SiteIntf()) << what;
+        EXPECT_EQ(a->Parent(), left) << what;
+        EXPECT_EQ(left->UpdateCount(), 0) << what;
+    };
+    expectRefused([&] { a->DockInto(inner->SiteIntf(), nullptr, tk::alBottom); }, "into a site inside it");
+    expectRefused([&] { a->DockInto(inner->SiteIntf(), c, tk::alClient); }, "beside a panel of a site inside it");
+    expectRefused([&] { inner->InsertTabbedZone(group, tk::String(), tk::alBottom); }, "its group");
+    for (int position : {-1, 7, std::numeric_limits<int>::max()}) {
+        const auto align = static_cast<tk::Align>(position);
+        expectRefused([&] { b->DockInto(left->SiteIntf(), a, align); }, "position out of range");
+        expectRefused([&] { left->InsertDockablePanelAtZone(b->PanelIntf(), group->ZoneID(), align); },
+                      "position out of range, at a zone");
+        expectRefused([&] { left->InsertTabbedZone(group, tk::String(), align); }, "group, position out of range");
+    }
+    try {
+        a->DockInto(inner->SiteIntf(), nullptr, tk::alBottom);
+    } catch (const tk::Exception& e) {
+        EXPECT_EQ(e.Message(), S("A control cannot be its own parent"));
+    }
+    // The panel is still in its zone: hiding it hides the zone.
+    a->SetVisible(false);
+    EXPECT_EQ(group->Tabs()->TabCount(), 2);
+    EXPECT_FALSE(group->Child(0)->IsVisible());
+    EXPECT_TRUE(ZoneForestIsSound({left->RootZone(), inner->RootZone()}));
 }
 
 TEST_F(SiteInsertion, PanelMovesBetweenSites) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/owned.h"
 #include "support/rect_print.h"
+#include <orlodock/tk/exceptions.h>
 #include <orlodock/tk/forms.h>
 #include <orlodock/tk/panel.h>
 
@@ -176,4 +179,14 @@ TEST(Alignment, ControlsOfAnEdgeKeepTheirOrderAmongEqualPositions) {
     second->SetTop(-1);
     EXPECT_EQ(second->BoundsRect(), MakeRect(0, 0, 400, 75));
     EXPECT_EQ(first->BoundsRect(), MakeRect(0, 75, 400, 125));
+}
+
+// An alignment outside the enumeration is refused and changes nothing.
+TEST(Alignment, ValuesOutsideTheEnumerationAreRefused) {
+    Owned<Form> form(new Form(nullptr));
+    Panel* panel = MakeChild(form.get(), alLeft, BoundsRect(0, 0, 30, 30));
+    for (int value : {-1, 7, std::numeric_limits<int>::max()}) {
+        EXPECT_THROW(panel->SetAlign(static_cast<Align>(value)), ERangeError) << value;
+        EXPECT_EQ(panel->Align(), alLeft);
+    }
 }

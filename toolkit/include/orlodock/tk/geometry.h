@@ -40,6 +40,13 @@ constexpr Rect BoundsRect(int left, int top, int width, int height) { return {le
 constexpr bool PtInRect(const Rect& r, Point p) { return r.Contains(p); }
 constexpr Rect OffsetRect(Rect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
 constexpr Rect InflateRect(Rect r, int dx, int dy) { return {r.Left - dx, r.Top - dy, r.Right + dx, r.Bottom + dy}; }
+// The rectangle with Right and Bottom moved up to Left and Top where they lie
+// before them: an inverted rectangle becomes an empty one at its top-left corner.
+constexpr Rect NonInverted(Rect r) {
+    r.Right = r.Right < r.Left ? r.Left : r.Right;
+    r.Bottom = r.Bottom < r.Top ? r.Top : r.Bottom;
+    return r;
+}
 // The overlap of two rectangles, or an empty rectangle at (0,0,0,0).
 Rect IntersectRect(const Rect& a, const Rect& b);
 
