@@ -83,6 +83,7 @@ TOrloDockSite::~TOrloDockSite() {
     // The mouse goes first: it draws nothing for zones that leave with the tree.
     mouse_.reset();
     hostedPanels_.clear();
+    freedPanelZones_.clear();
     // The tree goes before the child controls (the control's destructor
     // frees them): its leaves give the panels their window procedures back
     // and its tab groups free their strips, which are child controls of this site.
@@ -149,9 +150,30 @@ void TOrloDockSite::EndUpdate() {
     updateCount_ = 0;
     if (IsDestroying())
         return;
+    DropZonesOfFreedPanels();
     TrackHostedPanels();
     if (Visible() || IsDesigning())
         Repaint();
+    // The size changed while the tree did: the handlers hear of it now that
+    // the change is over. They may free the site, so nothing follows.
+    if (std::exchange(resizePending_, false))
+        tk::CustomControl::Resize();
+}
+
+void TOrloDockSite::DropZonesOfFreedPanels() {
+    if (freedPanelZones_.empty())
+        return;
+    // A change of its own, which ends in the caller's EndUpdate.
+    ++updateCount_;
+    while (!freedPanelZones_.empty()) {
+        const std::unique_ptr<tk::ComponentRef<TOrloDockControlZone>> entry = std::move(freedPanelZones_.back());
+        freedPanelZones_.pop_back();
+        // Still in the tree and still empty: nothing has taken its place meanwhile.
+        if (TOrloDockControlZone* zone = *entry; zone && !zone->GetControl() && rootZone_->Contains(zone))
+            zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
+    }
+    TidyTree();
+    --updateCount_;
 }
 
 void TOrloDockSite::TrackHostedPanels() {
@@ -207,7 +229,17 @@ void TOrloDockSite::RequestAlign() {
 }
 
 void TOrloDockSite::Resize() {
-    tk::CustomControl::Resize();
+    if (updateCount_ > 0) {
+        // Resized by a change of its tree (collapsing, expanding): the
+        // handlers wait for the change to end, so that one that frees the
+        // site does not free the tree under the zones at work.
+        resizePending_ = true;
+    } else {
+        const std::weak_ptr<int> alive = LifeToken();
+        tk::CustomControl::Resize();
+        if (alive.expired())
+            return;
+    }
     if (IsLoading() || IsDestroying() || Collapsed())
         return;
     LayOutTree();
@@ -257,7 +289,11 @@ void TOrloDockSite::Expand() {
     if (const std::optional<tk::Edge> edge = tk::InnerEdge(Align())) {
         tk::Rect bounds = BoundsRect();
         tk::SetEnd(bounds, edge->Across, tk::Start(bounds, edge->Across) + savedSize_);
+        // A resize handler outside a change of the tree may free the site.
+        const std::weak_ptr<int> alive = LifeToken();
         SetBoundsRect(bounds);
+        if (alive.expired())
+            return;
     }
     savedSize_ = -1;
     if (!IsLoading() && !IsDestroying())
@@ -456,6 +492,14 @@ void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockable
         hostedPanels_.erase(it);
     if (!zone)
         return;
+    if (updateCount_ > 0) {
+        // Freed while the tree changes (from its own resize handler as the
+        // tree gives it its rectangle, say): its leaf, empty now, stays until
+        // the change is over, so that no zone at work is freed under it.
+        freedPanelZones_.push_back(std::make_unique<tk::ComponentRef<TOrloDockControlZone>>());
+        *freedPanelZones_.back() = zone;
+        return;
+    }
     TOrloDockUpdateGuard update(InternalIntf());
     zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
     TidyTree();

@@ -66,6 +66,10 @@ TOrloDockZone* TOrloDockTabbedContainerZone::CurrentTabZone() const {
 // ---- overrides ----
 
 void TOrloDockTabbedContainerZone::SetBounds(const tk::Rect& bounds) {
+    // The strip is repainted once the bracket has closed, which may free the
+    // site and this group with it: held apart, it clears itself then.
+    tk::ComponentRef<TOrloDockTabs> strip;
+    strip = tabs_.get();
     {
         TOrloDockUpdateGuard update(DockSite());
         SetBoundsField(bounds);
@@ -81,8 +85,8 @@ void TOrloDockTabbedContainerZone::SetBounds(const tk::Rect& bounds) {
             if (Child(i)->IsVisible())
                 Child(i)->UpdateBounds();
     }
-    if (tabs_)
-        tabs_->Invalidate();
+    if (TOrloDockTabs* tabs = strip)
+        tabs->Invalidate();
 }
 
 int TOrloDockTabbedContainerZone::GetMinimumSize() const {

@@ -23,14 +23,15 @@ int PercentOf(int extent, int percentage) {
 
 // ---------------------------------------------------------------------------
 
-TOrloDockUpdateGuard::TOrloDockUpdateGuard(IOrloDockSiteInternal* site) : site_(site) {
-    if (site_)
-        site_->BeginUpdate();
+TOrloDockUpdateGuard::TOrloDockUpdateGuard(IOrloDockSiteInternal* site) {
+    site_ = site;
+    if (site)
+        site->BeginUpdate();
 }
 
 TOrloDockUpdateGuard::~TOrloDockUpdateGuard() {
-    if (site_)
-        site_->EndUpdate();
+    if (IOrloDockSiteInternal* site = site_)
+        site->EndUpdate();
 }
 
 // ---------------------------------------------------------------------------

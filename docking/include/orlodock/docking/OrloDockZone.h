@@ -178,7 +178,9 @@ private:
 
 // Brackets a change of a site's tree with BeginUpdate/EndUpdate, also when the
 // change fails. Holds its own reference, so the bracket closes on the site it
-// opened on even if the zone changes sites meanwhile. Does nothing without site.
+// opened on even if the zone changes sites meanwhile; the reference clears
+// itself if the site is freed (the outermost EndUpdate runs handlers that
+// may free it). Does nothing without site.
 class TOrloDockUpdateGuard {
 public:
     explicit TOrloDockUpdateGuard(IOrloDockSiteInternal* site);
@@ -187,5 +189,5 @@ public:
     TOrloDockUpdateGuard& operator=(const TOrloDockUpdateGuard&) = delete;
 
 private:
-    tk::IPtr<IOrloDockSiteInternal> site_;
+    tk::ComponentRef<IOrloDockSiteInternal> site_;
 };

@@ -50,8 +50,10 @@ constexpr Rect NonInverted(Rect r) {
 // The overlap of two rectangles, or an empty rectangle at (0,0,0,0).
 Rect IntersectRect(const Rect& a, const Rect& b);
 
-// Where a control stands in its parent: on one side of it, filling it, or placed freely.
-enum Align { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+// Where a control stands in its parent: on one side of it, filling it, or
+// placed freely. Every int is a value of the type, so that a stray one from a
+// caller or a stream can be told and refused (CheckAlign).
+enum Align : int { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
 // ---- one rule for both directions ----
 // Code that lays out, cuts or drags along a direction is written once for an
