@@ -173,6 +173,13 @@ void TOrloDockContainerZone::Prune(TOrloDockContainerZone* zone) {
         parent->ReplaceZone(zone, only);
         parent->UpdateBounds();
         zone->Free();
+        // In the container's place the child may arrange its own children the
+        // way the parent arranges it: its children join the parent, or the
+        // nesting stays, and with it shares cut from a client height that a
+        // splitter strip shortens, which shrink a little at every layout.
+        if (TOrloDockContainerZone* inner = only->AsContainer();
+            inner && inner->ChildCount() >= 2 && inner->Orientation() == inner->ChildOrientation())
+            MergeIntoParent(inner);
         return;
     }
     default:

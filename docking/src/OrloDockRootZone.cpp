@@ -1,5 +1,6 @@
 #include <orlodock/docking/OrloDockRootZone.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <orlodock/docking/OrloDockControlZone.h>
@@ -123,6 +124,62 @@ void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* ta
         PlaceAsTab(zone, at);
     else
         PlaceBeside(zone, at, orientation, DockPositionAfter(position));
+}
+
+void TOrloDockRootZone::KeepMinimumSizes() {
+    TOrloDockUpdateGuard update(DockSite());
+    KeepMinimumSizesBelow(this);
+}
+
+void TOrloDockRootZone::KeepMinimumSizesBelow(TOrloDockContainerZone* container) {
+    // Outer containers first: they decide how much room the inner ones have.
+    KeepMinimumSizesOf(container);
+    for (int i = 0; i < container->ChildCount(); ++i)
+        if (TOrloDockContainerZone* inner = container->Child(i)->AsContainer(); inner && inner->IsVisible())
+            KeepMinimumSizesBelow(inner);
+}
+
+void TOrloDockRootZone::KeepMinimumSizesOf(TOrloDockContainerZone* container) {
+    const TOrloDockOrientation along = container->ChildOrientation();
+    if (along != voVert && along != voHorz)
+        return;
+    std::vector<TOrloDockZone*> shown;
+    int needed = -1;
+    for (int i = 0; i < container->ChildCount(); ++i)
+        if (TOrloDockZone* child = container->Child(i); child->IsVisible()) {
+            shown.push_back(child);
+            // Its minimum and the pixel that separates it from the previous one.
+            needed += child->GetMinimumSize() + 1;
+        }
+    const tk::Axis axis = ArrangementAxis(along);
+    tk::Rect client = container->Bounds();
+    container->AdjustClientRect(client);
+    // Shares are taken of the full width side by side, of the client height stacked.
+    const int base = along == voVert ? container->Width() : tk::Extent(client, axis);
+    if (shown.size() < 2 || base <= 0 || tk::Extent(client, axis) < needed)
+        return;
+    const auto extent = [axis](TOrloDockZone* z) { return tk::Extent(z->Bounds(), axis); };
+    const auto surplus = [&extent](TOrloDockZone* z) { return extent(z) - z->GetMinimumSize(); };
+    // The share that gives `pixels` (rounded up or down): shares are
+    // recorded against the parent's full extent, but cut from `base`.
+    const auto shareFor = [base](int pixels, bool up) { return (pixels * 100 + (up ? base - 1 : 0)) / base; };
+    // Each round gives the zone that lacks most what it lacks, from the zone
+    // with the most room to spare; a few rounds settle the rounding.
+    for (std::size_t round = 0; round < 2 * shown.size() + 2; ++round) {
+        const auto bySurplus = [&surplus](TOrloDockZone* a, TOrloDockZone* b) { return surplus(a) < surplus(b); };
+        TOrloDockZone* shortest = *std::min_element(shown.begin(), shown.end(), bySurplus);
+        TOrloDockZone* richest = *std::max_element(shown.begin(), shown.end(), bySurplus);
+        const int lacking = -surplus(shortest);
+        if (lacking <= 0 || surplus(richest) <= 0)
+            return;
+        const int given = std::min(lacking, surplus(richest));
+        // The last visible child takes the rest: its own share does not count.
+        if (shortest != shown.back())
+            shortest->SetParentSizePercentage(shareFor(extent(shortest) + given, true));
+        if (richest != shown.back())
+            richest->SetParentSizePercentage(shareFor(extent(richest) - given, false));
+        container->UpdateBounds();
+    }
 }
 
 void TOrloDockRootZone::RemovePanel(IOrloDockablePanel* panel) {

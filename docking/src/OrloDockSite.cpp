@@ -318,6 +318,7 @@ void TOrloDockSite::DetachPanel(IOrloDockablePanel* panel) {
 void TOrloDockSite::TidyTree() {
     rootZone_->Normalize();
     rootZone_->UpdateBounds();
+    rootZone_->KeepMinimumSizes();
 }
 
 void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockablePanel* relativePanel,

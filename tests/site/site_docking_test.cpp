@@ -559,6 +559,24 @@ TEST_F(SiteInsertion, RefusedInsertionsChangeNothing) {
     EXPECT_TRUE(ZoneForestIsSound({left->RootZone(), inner->RootZone()}));
 }
 
+// Docking halves a zone's room, but never below the minimum zone size (28)
+// while the container has room for all at that size. Six panels docked below
+// one another in the 500-row root: halving gives 50, 25, 12, 6, 3 and 4 %,
+// P5 15 rows (500 x 3 %) and P6 20; the largest zones give them 28 each.
+TEST_F(SiteInsertion, DockingKeepsZonesAtTheirMinimumSizeWhileThereIsRoom) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    std::vector<TOrloDockablePanel*> panels;
+    for (const char* name : {"P1", "P2", "P3", "P4", "P5", "P6"}) {
+        panels.push_back(NewPanel(name));
+        panels.back()->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    }
+    ASSERT_EQ(site->RootZone()->ChildCount(), 6);
+    for (TOrloDockablePanel* panel : panels)
+        EXPECT_GE(site->RootZone()->FindControlZone(panel)->Height(), 28) << panel->Name().toStdString();
+    EXPECT_GT(site->RootZone()->FindControlZone(panels[0])->Height(), 200) << "the largest gave";
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
 TEST_F(SiteInsertion, PanelMovesBetweenSites) {
     TOrloDockSite* left = NewSite(tk::alLeft);
     TOrloDockSite* right = NewSite(tk::alRight);

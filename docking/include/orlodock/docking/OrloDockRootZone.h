@@ -63,6 +63,12 @@ public:
     // is set (below or right of it), else before it.
     static void SplitRect(TOrloDockOrientation orientation, bool after, tk::Rect& a, tk::Rect& b);
 
+    // Halving zones as panels dock may leave a visible zone below its minimum
+    // size: wherever a container has room for all its visible children at
+    // their minimum sizes, the children with the most room to spare give the
+    // difference. The site runs this as it tidies the tree.
+    void KeepMinimumSizes();
+
     void RemoveZone(TOrloDockZone* zone) override;
     // The root has no parent to share room with: it lays the whole tree out,
     // collapsing or expanding the site.
@@ -88,6 +94,8 @@ private:
     // neighbour shares its own with it, with the zone's nearest ancestor that
     // has one where the zone is the only visible child.
     void GiveRoom(TOrloDockZone* zone);
+    void KeepMinimumSizesBelow(TOrloDockContainerZone* container);
+    void KeepMinimumSizesOf(TOrloDockContainerZone* container);
     // Takes the group out of its old site and tree.
     void DetachGroup(TOrloDockTabbedContainerZone* zone);
 };
