@@ -1,6 +1,7 @@
 #include <orlodock/docking/OrloDockRootZone.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include <orlodock/docking/OrloDockControlZone.h>
@@ -162,7 +163,9 @@ void TOrloDockRootZone::KeepMinimumSizesOf(TOrloDockContainerZone* container) {
     const auto surplus = [&extent](TOrloDockZone* z) { return extent(z) - z->GetMinimumSize(); };
     // The share that gives `pixels` (rounded up or down): shares are
     // recorded against the parent's full extent, but cut from `base`.
-    const auto shareFor = [base](int pixels, bool up) { return (pixels * 100 + (up ? base - 1 : 0)) / base; };
+    const auto shareFor = [base](int pixels, bool up) {
+        return static_cast<int>((std::int64_t(pixels) * 100 + (up ? base - 1 : 0)) / base);
+    };
     // Each round gives the zone that lacks most what it lacks, from the zone
     // with the most room to spare; a few rounds settle the rounding.
     for (std::size_t round = 0; round < 2 * shown.size() + 2; ++round) {

@@ -163,16 +163,16 @@ void TOrloDockSite::EndUpdate() {
 void TOrloDockSite::DropZonesOfFreedPanels() {
     if (freedPanelZones_.empty())
         return;
-    // A change of its own, which ends in the caller's EndUpdate.
+    // A change of its own, which ends in the caller's EndUpdate; panels freed
+    // during it are dropped in the same turn.
     ++updateCount_;
     while (!freedPanelZones_.empty()) {
-        const std::unique_ptr<tk::ComponentRef<TOrloDockControlZone>> entry = std::move(freedPanelZones_.back());
-        freedPanelZones_.pop_back();
-        // Still in the tree and still empty: nothing has taken its place meanwhile.
-        if (TOrloDockControlZone* zone = *entry; zone && !zone->GetControl() && rootZone_->Contains(zone))
-            zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
+        for (const auto& entry : std::exchange(freedPanelZones_, {}))
+            // Still in the tree and still empty: nothing has taken its place meanwhile.
+            if (TOrloDockControlZone* zone = *entry; zone && !zone->GetControl() && rootZone_->Contains(zone))
+                zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
+        TidyTree();
     }
-    TidyTree();
     --updateCount_;
 }
 

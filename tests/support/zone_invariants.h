@@ -7,8 +7,9 @@
 //
 // Layout (a separate check, for trees that have just been laid out): the
 // visible children of every container tile its client rectangle along its
-// child orientation with the one-pixel gap, and every visible panel covers
-// exactly its leaf's client rectangle.
+// child orientation with the one-pixel gap, none beyond it (a child with no
+// room left is empty), and every visible panel covers exactly its leaf's
+// client rectangle.
 
 #include <initializer_list>
 #include <string>
