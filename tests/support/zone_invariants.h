@@ -32,3 +32,9 @@ std::vector<std::string> ZoneForestViolations(std::initializer_list<TOrloDockZon
 // Every rectangle below `top` that does not follow from its parent's layout.
 std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top);
 ::testing::AssertionResult ZoneLayoutIsTight(TOrloDockZone* top);
+
+// Visible zones below their minimum size (a tab group's includes its strip)
+// in a container with room for all its visible children at their minimum
+// sizes, one pixel apart.
+std::vector<std::string> ZoneSizeViolations(TOrloDockZone* top);
+::testing::AssertionResult ZonesKeepTheirMinimumSize(TOrloDockZone* top);
