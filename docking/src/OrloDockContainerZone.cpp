@@ -12,10 +12,19 @@ TOrloDockContainerZone::~TOrloDockContainerZone() { ClearChildren(); }
 // ---- overrides ----
 
 void TOrloDockContainerZone::SetBounds(const tk::Rect& bounds) {
-    if (bounds == Bounds())
+    if (bounds == Bounds()) {
+        // Nothing to lay out; but the parent's extent may have changed
+        // around the same rectangle, and the share must say what it covers.
+        if (!IsLoading())
+            UpdateParentSizePercentage();
         return;
+    }
     TOrloDockUpdateGuard update(DockSite());
     TOrloDockZone::SetBounds(bounds);
+    LayOutChildren();
+}
+
+void TOrloDockContainerZone::LayOutChildren() {
     for (int i = 0; i < ChildCount(); ++i)
         Child(i)->UpdateBounds();
 }
@@ -102,11 +111,18 @@ bool TOrloDockContainerZone::GetDockRect(IOrloDockZone* source, IOrloDockZone* t
 }
 
 void TOrloDockContainerZone::UpdateBounds() {
-    TOrloDockZone::UpdateBounds();
     if (IsLoading() || IsDestroying() || !DockSite())
         return;
     TOrloDockUpdateGuard update(DockSite());
-    if (!ParentZone()) {
+    if (ParentZone()) {
+        // A new rectangle lays the children out; each subtree is laid out once.
+        tk::Rect r;
+        if (PlaceInParent(r) && r != Bounds()) {
+            SetBounds(r);
+            return;
+        }
+        SetBounds(Bounds());
+    } else {
         if (VisibleChildCount() == 0) {
             DockSite()->Collapse();
             return;
@@ -114,8 +130,7 @@ void TOrloDockContainerZone::UpdateBounds() {
         DockSite()->Expand();
         DockSite()->SetVisible(true);
     }
-    for (int i = 0; i < ChildCount(); ++i)
-        Child(i)->UpdateBounds();
+    LayOutChildren();
 }
 
 void TOrloDockContainerZone::Paint() {
@@ -158,6 +173,13 @@ void TOrloDockContainerZone::Prune(TOrloDockContainerZone* zone) {
         parent->ReplaceZone(zone, only);
         parent->UpdateBounds();
         zone->Free();
+        // In the container's place the child may arrange its own children the
+        // way the parent arranges it: its children join the parent, or the
+        // nesting stays, and with it shares cut from a client height that a
+        // splitter strip shortens, which shrink a little at every layout.
+        if (TOrloDockContainerZone* inner = only->AsContainer();
+            inner && inner->ChildCount() >= 2 && inner->Orientation() == inner->ChildOrientation())
+            MergeIntoParent(inner);
         return;
     }
     default:
@@ -218,7 +240,10 @@ void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* 
     // A zone is listed once: a child that replaces a sibling leaves its old entry.
     if (newZone != oldZone)
         TakeChild(newZone);
-    children_[static_cast<std::size_t>(IndexOf(oldZone))] = newZone;
+    const int index = IndexOf(oldZone);
+    oldZone->listIndex_ = -1;
+    children_[static_cast<std::size_t>(index)] = newZone;
+    newZone->listIndex_ = index;
     newZone->SetParentSizePercentage(oldZone->ParentSizePercentage());
     newZone->SetOrientation(ChildOrientation());
     oldZone->SetParentZoneField(nullptr);
@@ -231,7 +256,7 @@ void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* 
 int TOrloDockContainerZone::InsertZoneAfter(TOrloDockZone* zone, TOrloDockZone* after, bool update) {
     const int afterIndex = after ? IndexOf(after) : -1;
     const int index = afterIndex < 0 ? ChildCount() : afterIndex + 1;
-    children_.insert(children_.begin() + index, zone);
+    InsertChild(index, zone);
     if (update)
         UpdateBounds();
     return index;
@@ -240,7 +265,7 @@ int TOrloDockContainerZone::InsertZoneAfter(TOrloDockZone* zone, TOrloDockZone* 
 int TOrloDockContainerZone::InsertZoneBefore(TOrloDockZone* zone, TOrloDockZone* before) {
     const int beforeIndex = before ? IndexOf(before) : -1;
     const int index = beforeIndex < 0 ? ChildCount() : beforeIndex;
-    children_.insert(children_.begin() + index, zone);
+    InsertChild(index, zone);
     return index;
 }
 
@@ -358,8 +383,13 @@ TOrloDockZone* TOrloDockContainerZone::Child(int index) const {
 }
 
 int TOrloDockContainerZone::IndexOf(const TOrloDockZone* zone) const {
-    const auto it = std::find(children_.begin(), children_.end(), zone);
-    return it == children_.end() ? -1 : static_cast<int>(it - children_.begin());
+    const int index = zone ? zone->listIndex_ : -1;
+    return index >= 0 && index < ChildCount() && children_[static_cast<std::size_t>(index)] == zone ? index : -1;
+}
+
+void TOrloDockContainerZone::Reindex(int from) {
+    for (int i = std::max(from, 0); i < ChildCount(); ++i)
+        children_[static_cast<std::size_t>(i)]->listIndex_ = i;
 }
 
 TOrloDockZone* TOrloDockContainerZone::FirstVisibleChild() const {
@@ -375,28 +405,33 @@ int TOrloDockContainerZone::VisibleChildCount() const {
 }
 
 bool TOrloDockContainerZone::TakeChild(TOrloDockZone* zone) {
-    const auto it = std::find(children_.begin(), children_.end(), zone);
-    if (it == children_.end())
+    const int index = IndexOf(zone);
+    if (index < 0)
         return false;
-    children_.erase(it);
+    children_.erase(children_.begin() + index);
+    zone->listIndex_ = -1;
+    Reindex(index);
     return true;
 }
 
 void TOrloDockContainerZone::InsertChild(int index, TOrloDockZone* zone) {
     index = std::clamp(index, 0, ChildCount());
     children_.insert(children_.begin() + index, zone);
+    Reindex(index);
 }
 
 void TOrloDockContainerZone::ExchangeChildren(int index1, int index2) {
     if (!Child(index1) || !Child(index2))
         return;
     std::swap(children_[static_cast<std::size_t>(index1)], children_[static_cast<std::size_t>(index2)]);
+    Reindex(std::min(index1, index2));
 }
 
 void TOrloDockContainerZone::ClearChildren() {
     std::vector<TOrloDockZone*> children;
     children.swap(children_);
     for (TOrloDockZone* child : children) {
+        child->listIndex_ = -1;
         child->SetParentZoneField(nullptr);
         child->Free();
     }

@@ -192,7 +192,8 @@ void TOrloDockControlZone::UpdateBounds() {
     tk::Rect client = parent->Bounds();
     SetParentSizePercentage(100);
     parent->AdjustClientRect(client);
-    SetBounds(client);
+    // A group with no room has an empty client area, not an inverted one.
+    SetBounds(tk::NonInverted(client));
 }
 
 void TOrloDockControlZone::Paint() {

@@ -316,6 +316,7 @@ void TOrloDockingManager::DockDraggedZones(IOrloDockSite* draggedSite, IOrloDock
     SiteUpdate update(targetSite);
     for (int i = 0; i < root->ChildCount();) {
         TOrloDockZone* child = root->Child(i);
+        bool left = false;
         if (TOrloDockControlZone* leaf = child->AsControlZone()) {
             tk::IPtr<IOrloDockablePanel> panel = tk::InterfaceCast<IOrloDockablePanel>(leaf->GetControl());
             leaf->SetControl(nullptr);
@@ -324,12 +325,14 @@ void TOrloDockingManager::DockDraggedZones(IOrloDockSite* draggedSite, IOrloDock
             if (panel)
                 targetSite->InsertDockablePanelAtZone(panel.get(), targetID, position);
             leaf->Free();
+            left = true;
         } else if (TOrloDockTabbedContainerZone* group = child->AsTabGroup()) {
             // A torn-off tab group stands right under the root: it goes whole.
             targetSite->InsertTabbedZone(group, targetID, position);
+            left = group->ParentZone() != root;
         }
         // Whatever was docked has left the root; anything else stays.
-        if (root->IndexOf(child) == i)
+        if (!left)
             ++i;
     }
 }

@@ -12,7 +12,7 @@ tk::IPtr<IOrloDockSite> SiteOf(tk::Control* control) { return tk::QueryAs<IOrloD
 
 } // namespace
 
-TOrloDockablePanel::TOrloDockablePanel(tk::Component* owner) : tk::Panel(owner) {
+TOrloDockablePanel::TOrloDockablePanel(tk::Component* owner) : tk::Panel(nullptr) {
     boundsUnlocked_ = false;
     if (!IsDesigning())
         SetDoubleBuffered(true);
@@ -21,6 +21,10 @@ TOrloDockablePanel::TOrloDockablePanel(tk::Component* owner) : tk::Panel(owner) 
     // The initial size is not subject to the lock.
     tk::Panel::SetBounds(Left(), Top(), 100, 100);
     imageIndex_ = -1;
+    // The owner announces a new component to its other components, and dock
+    // sites act on panels alone: the panel joins once it is a panel.
+    if (owner)
+        owner->InsertComponent(this);
 }
 
 TOrloDockablePanel::~TOrloDockablePanel() = default;

@@ -1,5 +1,7 @@
 #include <orlodock/docking/OrloDockRootZone.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include <orlodock/docking/OrloDockControlZone.h>
@@ -37,6 +39,16 @@ TOrloDockZone* FirstLeaf(TOrloDockContainerZone* container) {
 }
 
 } // namespace
+
+std::vector<TOrloDockablePanel*> TOrloDockRootZone::PanelsOf(TOrloDockContainerZone* container) {
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(container, leaves);
+    std::vector<TOrloDockablePanel*> panels;
+    for (TOrloDockControlZone* leaf : leaves)
+        if (leaf->Panel())
+            panels.push_back(leaf->Panel());
+    return panels;
+}
 
 TOrloDockRootZone::TOrloDockRootZone(tk::Component* owner) : TOrloDockContainerZone(owner) {
     SetOrientation(voVert);
@@ -77,11 +89,20 @@ void TOrloDockRootZone::GetScreenBounds(tk::Rect& rect) {
 
 // ---- panels ----
 
+void TOrloDockRootZone::CheckInsertion(const std::vector<TOrloDockablePanel*>& panels, tk::Align position) const {
+    tk::CheckAlign(position);
+    tk::Control* siteControl = DockSite() ? DockSite()->GetControl() : nullptr;
+    for (TOrloDockablePanel* panel : panels)
+        if (panel && siteControl && panel->ContainsControl(siteControl))
+            throw tk::Exception(tk::Latin1("A control cannot be its own parent"));
+}
+
 void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* target, tk::Align position) {
-    TOrloDockUpdateGuard update(DockSite());
     TOrloDockablePanel* control = panel ? panel->GetControl() : nullptr;
     if (!control)
         return;
+    CheckInsertion({control}, position);
+    TOrloDockUpdateGuard update(DockSite());
     // The panel's own leaf goes below: it cannot be what the panel docks to.
     if (target && (!Contains(target) || target == FindControlZone(control)))
         target = nullptr;
@@ -104,6 +125,64 @@ void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* ta
         PlaceAsTab(zone, at);
     else
         PlaceBeside(zone, at, orientation, DockPositionAfter(position));
+}
+
+void TOrloDockRootZone::KeepMinimumSizes() {
+    TOrloDockUpdateGuard update(DockSite());
+    KeepMinimumSizesBelow(this);
+}
+
+void TOrloDockRootZone::KeepMinimumSizesBelow(TOrloDockContainerZone* container) {
+    // Outer containers first: they decide how much room the inner ones have.
+    KeepMinimumSizesOf(container);
+    for (int i = 0; i < container->ChildCount(); ++i)
+        if (TOrloDockContainerZone* inner = container->Child(i)->AsContainer(); inner && inner->IsVisible())
+            KeepMinimumSizesBelow(inner);
+}
+
+void TOrloDockRootZone::KeepMinimumSizesOf(TOrloDockContainerZone* container) {
+    const TOrloDockOrientation along = container->ChildOrientation();
+    if (along != voVert && along != voHorz)
+        return;
+    std::vector<TOrloDockZone*> shown;
+    int needed = -1;
+    for (int i = 0; i < container->ChildCount(); ++i)
+        if (TOrloDockZone* child = container->Child(i); child->IsVisible()) {
+            shown.push_back(child);
+            // Its minimum and the pixel that separates it from the previous one.
+            needed += child->GetMinimumSize() + 1;
+        }
+    const tk::Axis axis = ArrangementAxis(along);
+    tk::Rect client = container->Bounds();
+    container->AdjustClientRect(client);
+    // Shares are taken of the full width side by side, of the client height stacked.
+    const int base = along == voVert ? container->Width() : tk::Extent(client, axis);
+    if (shown.size() < 2 || base <= 0 || tk::Extent(client, axis) < needed)
+        return;
+    const auto extent = [axis](TOrloDockZone* z) { return tk::Extent(z->Bounds(), axis); };
+    const auto surplus = [&extent](TOrloDockZone* z) { return extent(z) - z->GetMinimumSize(); };
+    // The share that gives `pixels` (rounded up or down): shares are
+    // recorded against the parent's full extent, but cut from `base`.
+    const auto shareFor = [base](int pixels, bool up) {
+        return static_cast<int>((std::int64_t(pixels) * 100 + (up ? base - 1 : 0)) / base);
+    };
+    // Each round gives the zone that lacks most what it lacks, from the zone
+    // with the most room to spare; a few rounds settle the rounding.
+    for (std::size_t round = 0; round < 2 * shown.size() + 2; ++round) {
+        const auto bySurplus = [&surplus](TOrloDockZone* a, TOrloDockZone* b) { return surplus(a) < surplus(b); };
+        TOrloDockZone* shortest = *std::min_element(shown.begin(), shown.end(), bySurplus);
+        TOrloDockZone* richest = *std::max_element(shown.begin(), shown.end(), bySurplus);
+        const int lacking = -surplus(shortest);
+        if (lacking <= 0 || surplus(richest) <= 0)
+            return;
+        const int given = std::min(lacking, surplus(richest));
+        // The last visible child takes the rest: its own share does not count.
+        if (shortest != shown.back())
+            shortest->SetParentSizePercentage(shareFor(extent(shortest) + given, true));
+        if (richest != shown.back())
+            richest->SetParentSizePercentage(shareFor(extent(richest) - given, false));
+        container->UpdateBounds();
+    }
 }
 
 void TOrloDockRootZone::RemovePanel(IOrloDockablePanel* panel) {
@@ -249,6 +328,7 @@ TOrloDockContainerZone* TOrloDockRootZone::WrapChildren(TOrloDockContainerZone* 
 void TOrloDockRootZone::InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling, bool after) {
     tk::Assert(sibling != this && sibling->ParentZone() != nullptr, "SiblingZone <> Self", kUnitName);
     TOrloDockContainerZone* parent = sibling->ParentZone();
+    const bool siblingShown = sibling->IsVisible();
     tk::Rect siblingRect = sibling->Bounds();
     tk::Rect zoneRect = siblingRect;
     const int percentage = sibling->ParentSizePercentage();
@@ -271,11 +351,35 @@ void TOrloDockRootZone::InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling
     else
         parent->MoveZoneBefore(zone, sibling);
     parent->UpdateBounds();
+    // Half of a hidden zone's share is next to nothing.
+    if (!siblingShown && zone->IsVisible())
+        GiveRoom(zone);
+}
+
+void TOrloDockRootZone::GiveRoom(TOrloDockZone* zone) {
+    // Up from the zone while it is the only visible child of its parent: the
+    // parent has just become visible with it and needs room in its own parent.
+    for (TOrloDockZone* shown = zone; TOrloDockContainerZone* parent = shown->ParentZone(); shown = parent) {
+        TOrloDockZone* neighbour = shown->PrevVisibleSibling();
+        if (!neighbour)
+            neighbour = shown->NextVisibleSibling();
+        if (!neighbour)
+            continue;
+        // Tabs share the whole client area; a visible tab means the group had room.
+        if (parent->ChildOrientation() == voTabbed)
+            return;
+        const int half = neighbour->ParentSizePercentage() / 2;
+        shown->SetParentSizePercentage(half);
+        neighbour->SetParentSizePercentage(neighbour->ParentSizePercentage() - half);
+        parent->UpdateBounds();
+        return;
+    }
 }
 
 void TOrloDockRootZone::SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, bool after,
                                     TOrloDockOrientation orientation) {
     tk::Assert(target != this && target->ParentZone() != nullptr, "SiblingZone <> Self", kUnitName);
+    const bool targetShown = target->IsVisible();
     TOrloDockContainerZone* container = nullptr;
     if (orientation == voTabbed) {
         auto* group = new TOrloDockTabbedContainerZone();
@@ -320,6 +424,9 @@ void TOrloDockRootZone::SplitInsert(TOrloDockZone* zone, TOrloDockZone* target, 
     target->SetParentSizePercentage(50);
     zone->SetParentSizePercentage(50);
     parent->UpdateBounds();
+    // The new container took a hidden target's share, next to nothing.
+    if (!targetShown && zone->IsVisible())
+        GiveRoom(container);
 }
 
 void TOrloDockRootZone::SplitRect(TOrloDockOrientation orientation, bool after, tk::Rect& a, tk::Rect& b) {
@@ -341,6 +448,8 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
                                          tk::Align position) {
     if (!zone)
         return;
+    const std::vector<TOrloDockablePanel*> panels = PanelsOf(zone);
+    CheckInsertion(panels, position);
     TOrloDockUpdateGuard update(DockSite());
     // alNone and alCustom stand in a stack, but keep their own after-flag.
     const TOrloDockOrientation orientation =
@@ -366,10 +475,6 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
         }
     }
 
-    std::vector<TOrloDockablePanel*> panels;
-    for (int i = 0; i < zone->ChildCount(); ++i)
-        if (TOrloDockControlZone* leaf = zone->Child(i)->AsControlZone(); leaf && leaf->Panel())
-            panels.push_back(leaf->Panel());
     DetachGroup(zone);
 
     if (orientation != voTabbed) {

@@ -83,6 +83,7 @@ TOrloDockSite::~TOrloDockSite() {
     // The mouse goes first: it draws nothing for zones that leave with the tree.
     mouse_.reset();
     hostedPanels_.clear();
+    freedPanelZones_.clear();
     // The tree goes before the child controls (the control's destructor
     // frees them): its leaves give the panels their window procedures back
     // and its tab groups free their strips, which are child controls of this site.
@@ -149,11 +150,32 @@ void TOrloDockSite::EndUpdate() {
     updateCount_ = 0;
     if (IsDestroying())
         return;
+    DropZonesOfFreedPanels();
     TrackHostedPanels();
     // Painted once the event loop runs again: however many brackets close
     // in between, the site paints once.
     if (Visible() || IsDesigning())
         Invalidate();
+    // The size changed while the tree did: the handlers hear of it now that
+    // the change is over. They may free the site, so nothing follows.
+    if (std::exchange(resizePending_, false))
+        tk::CustomControl::Resize();
+}
+
+void TOrloDockSite::DropZonesOfFreedPanels() {
+    if (freedPanelZones_.empty())
+        return;
+    // A change of its own, which ends in the caller's EndUpdate; panels freed
+    // during it are dropped in the same turn.
+    ++updateCount_;
+    while (!freedPanelZones_.empty()) {
+        for (const auto& entry : std::exchange(freedPanelZones_, {}))
+            // Still in the tree and still empty: nothing has taken its place meanwhile.
+            if (TOrloDockControlZone* zone = *entry; zone && !zone->GetControl() && rootZone_->Contains(zone))
+                zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
+        TidyTree();
+    }
+    --updateCount_;
 }
 
 void TOrloDockSite::TrackHostedPanels() {
@@ -209,7 +231,17 @@ void TOrloDockSite::RequestAlign() {
 }
 
 void TOrloDockSite::Resize() {
-    tk::CustomControl::Resize();
+    if (updateCount_ > 0) {
+        // Resized by a change of its tree (collapsing, expanding): the
+        // handlers wait for the change to end, so that one that frees the
+        // site does not free the tree under the zones at work.
+        resizePending_ = true;
+    } else {
+        const std::weak_ptr<int> alive = LifeToken();
+        tk::CustomControl::Resize();
+        if (alive.expired())
+            return;
+    }
     if (IsLoading() || IsDestroying() || Collapsed())
         return;
     LayOutTree();
@@ -221,7 +253,8 @@ void TOrloDockSite::LayOutTree() {
     tk::Rect client = ClientRect();
     AdjustClientRect(client);
     TOrloDockUpdateGuard update(InternalIntf());
-    rootZone_->SetBounds(client);
+    // A site narrower than its edge strip has no room, not less than none.
+    rootZone_->SetBounds(tk::NonInverted(client));
 }
 
 void TOrloDockSite::AdjustClientRect(tk::Rect& rect) {
@@ -258,7 +291,11 @@ void TOrloDockSite::Expand() {
     if (const std::optional<tk::Edge> edge = tk::InnerEdge(Align())) {
         tk::Rect bounds = BoundsRect();
         tk::SetEnd(bounds, edge->Across, tk::Start(bounds, edge->Across) + savedSize_);
+        // A resize handler outside a change of the tree may free the site.
+        const std::weak_ptr<int> alive = LifeToken();
         SetBoundsRect(bounds);
+        if (alive.expired())
+            return;
     }
     savedSize_ = -1;
     if (!IsLoading() && !IsDestroying())
@@ -274,19 +311,23 @@ void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, tk::Align pos
 }
 
 void TOrloDockSite::DetachPanel(IOrloDockablePanel* panel) {
-    if (TOrloDockControlZone* zone = rootZone_->FindControlZone(PanelOf(panel)))
-        zone->FreeLeaf(TOrloDockLeafRemoval::Quiet);
+    // The old container is laid out at once, so its other children hold their
+    // real shares when the insertion halves one of them. Nothing is tidied or
+    // freed but the leaf, so the target stays.
+    rootZone_->RemovePanel(panel);
 }
 
 void TOrloDockSite::TidyTree() {
     rootZone_->Normalize();
     rootZone_->UpdateBounds();
+    rootZone_->KeepMinimumSizes();
 }
 
 void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockablePanel* relativePanel,
                                         tk::Align position) {
     if (!panel)
         return;
+    rootZone_->CheckInsertion({PanelOf(panel)}, position);
     TOrloDockUpdateGuard update(InternalIntf());
     // The panel's old zone goes first, so it can never be the target: docking
     // a panel relative to itself docks it relative to the root.
@@ -299,6 +340,7 @@ void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockable
 void TOrloDockSite::InsertDockablePanelAtZone(IOrloDockablePanel* panel, const tk::String& zoneID, tk::Align position) {
     if (!panel)
         return;
+    rootZone_->CheckInsertion({PanelOf(panel)}, position);
     TOrloDockUpdateGuard update(InternalIntf());
     DetachPanel(panel);
     TOrloDockZone* target = zoneID.isEmpty() ? nullptr : rootZone_->FindZoneByID(zoneID);
@@ -311,30 +353,17 @@ void TOrloDockSite::InsertDockablePanelAtZone(IOrloDockablePanel* panel, const t
 void TOrloDockSite::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, const tk::String& zoneID, tk::Align position) {
     if (!zone)
         return;
+    rootZone_->CheckInsertion(TOrloDockRootZone::PanelsOf(zone), position);
     TOrloDockUpdateGuard update(InternalIntf());
-    // A group that stands in this tree leaves its place first (no layout), so
-    // that it can be put back exactly where it was if the insertion refuses it.
-    TOrloDockContainerZone* oldParent = nullptr;
-    int oldIndex = -1;
-    if (rootZone_->Contains(zone) && zone->ParentZone()) {
-        oldParent = zone->ParentZone();
-        oldIndex = oldParent->IndexOf(zone);
-        oldParent->TakeChild(zone);
-        zone->SetParentZoneField(nullptr);
-        zone->SetDockSite(nullptr);
-    }
+    // A group that stands in this tree leaves its place inside the root's
+    // insertion, which lays the old container out and refuses a group it
+    // cannot take before anything changes.
     TOrloDockZone* target = zoneID.isEmpty() ? nullptr : rootZone_->FindZoneByID(zoneID);
-    const bool wasCollapsed = Collapsed();
     try {
-        if (wasCollapsed)
+        if (Collapsed())
             Expand();
         rootZone_->InsertTabbedZone(zone, target, position);
     } catch (...) {
-        if (oldParent && !zone->ParentZone() && !zone->DockSite()) {
-            oldParent->InsertChild(oldIndex, zone);
-            zone->SetParentZoneField(oldParent);
-            zone->SetDockSite(InternalIntf());
-        }
         TidyTree();
         throw;
     }
@@ -441,17 +470,14 @@ void TOrloDockSite::ZonesChanged(TOrloDockRootZone* sender) { (void)sender; }
 
 void TOrloDockSite::Notification(tk::Component* component, tk::Operation operation) {
     tk::CustomControl::Notification(component, operation);
-    // A site with nothing to show collapses when a panel is created beside
-    // it. The owner announces a new component from inside its construction,
-    // before its class is known, so any insertion counts; a site that shows
-    // panels is left as it is. Freed panels and managers reach the site
+    // A new panel beside the site: the tree is laid out again, so a site with
+    // nothing to show collapses. Freed panels and managers reach the site
     // through its references.
-    if (operation != tk::Operation::Insert || IsDestroying() || IsLoading() || !rootZone_)
+    if (operation != tk::Operation::Insert || IsDestroying() || IsLoading() || !rootZone_ ||
+        !dynamic_cast<TOrloDockablePanel*>(component))
         return;
-    if (rootZone_->VisibleChildCount() == 0) {
-        TOrloDockUpdateGuard update(InternalIntf());
-        rootZone_->UpdateBounds();
-    }
+    TOrloDockUpdateGuard update(InternalIntf());
+    rootZone_->UpdateBounds();
 }
 
 void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockablePanel* panel) {
@@ -469,6 +495,14 @@ void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockable
         hostedPanels_.erase(it);
     if (!zone)
         return;
+    if (updateCount_ > 0) {
+        // Freed while the tree changes (from its own resize handler as the
+        // tree gives it its rectangle, say): its leaf, empty now, stays until
+        // the change is over, so that no zone at work is freed under it.
+        freedPanelZones_.push_back(std::make_unique<tk::ComponentRef<TOrloDockControlZone>>());
+        *freedPanelZones_.back() = zone;
+        return;
+    }
     TOrloDockUpdateGuard update(InternalIntf());
     zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
     TidyTree();

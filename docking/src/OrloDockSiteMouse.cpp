@@ -367,15 +367,25 @@ void TOrloDockSiteMouse::Up(tk::MouseButton button, tk::Point point) {
         HideDragBar();
         edgeDragging_ = false;
         dragPos_ = point;
-        if (dragPos_ != dragStart_)
+        if (dragPos_ != dragStart_) {
+            // Resizing the site runs the application's handlers; they may
+            // free the site, and this object with it.
+            std::weak_ptr<int> alive = site_.LifeToken();
             ApplyEdgeDrag();
+            if (alive.expired())
+                return;
+        }
         break;
     case TOrloDockDragState::Splitter:
         HideDragBar();
         dragPos_ = point;
         if (splitZone_ && dragPos_ != dragStart_) {
+            // Resizing panels runs the application's handlers too.
+            std::weak_ptr<int> alive = site_.LifeToken();
             ClampSplitterDrag();
             ApplySplitterDrag();
+            if (alive.expired())
+                return;
         }
         splitZone_ = nullptr;
         break;

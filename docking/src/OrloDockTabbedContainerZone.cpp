@@ -66,6 +66,10 @@ TOrloDockZone* TOrloDockTabbedContainerZone::CurrentTabZone() const {
 // ---- overrides ----
 
 void TOrloDockTabbedContainerZone::SetBounds(const tk::Rect& bounds) {
+    // The strip is repainted once the bracket has closed, which may free the
+    // site and this group with it: held apart, it clears itself then.
+    tk::ComponentRef<TOrloDockTabs> strip;
+    strip = tabs_.get();
     {
         TOrloDockUpdateGuard update(DockSite());
         SetBoundsField(bounds);
@@ -81,8 +85,8 @@ void TOrloDockTabbedContainerZone::SetBounds(const tk::Rect& bounds) {
             if (Child(i)->IsVisible())
                 Child(i)->UpdateBounds();
     }
-    if (tabs_)
-        tabs_->Invalidate();
+    if (TOrloDockTabs* tabs = strip)
+        tabs->Invalidate();
 }
 
 int TOrloDockTabbedContainerZone::GetMinimumSize() const {
@@ -207,15 +211,27 @@ void TOrloDockTabbedContainerZone::AdjustClientRect(tk::Rect& rect) {
 }
 
 void TOrloDockTabbedContainerZone::UpdateBounds() {
-    if (!ParentZone())
+    if (!ParentZone() || IsLoading() || IsDestroying() || !DockSite())
         return;
-    TOrloDockContainerZone::UpdateBounds();
+    TOrloDockUpdateGuard update(DockSite());
+    // Placing the group lays out the strip and the visible tabs; the hidden
+    // ones follow, so that none keeps an outdated rectangle or share.
+    TOrloDockZone::UpdateBounds();
+    for (int i = 0; i < ChildCount(); ++i)
+        if (!Child(i)->IsVisible())
+            Child(i)->UpdateBounds();
 }
 
 void TOrloDockTabbedContainerZone::Relayout() {
-    // Only the client area changed, not the group's place: SetBounds lays
-    // the strip and the tabs out again even when the rectangle stays.
-    SetBounds(Bounds());
+    // The client area changed with the strip: the group is placed afresh,
+    // which lays out every tab. A group with nowhere to be placed keeps its
+    // rectangle and lays its tabs out inside it.
+    if (!ParentZone() || !DockSite()) {
+        SetBounds(Bounds());
+        return;
+    }
+    SetBoundsField({});
+    UpdateBounds();
 }
 
 // ---- container operations ----

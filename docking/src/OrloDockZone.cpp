@@ -1,5 +1,6 @@
 #include <orlodock/docking/OrloDockZone.h>
 
+#include <algorithm>
 #include <utility>
 
 #include <orlodock/docking/OrloDockContainerZone.h>
@@ -12,21 +13,25 @@ namespace {
 
 const char* const kUnitName = "OrloDockZones";
 
-// Pixels that `percentage` percent of `extent` make.
-int PercentOf(int extent, int percentage) { return tk::RoundHalfEven(double(extent * percentage) / 100.0); }
+// Pixels that `percentage` percent of `extent` make. The product first, in
+// 64 bits: exact, so a half stays a half, and a wide site cannot overflow it.
+int PercentOf(int extent, int percentage) {
+    return tk::RoundHalfEven(double(std::int64_t(extent) * percentage) / 100.0);
+}
 
 } // namespace
 
 // ---------------------------------------------------------------------------
 
-TOrloDockUpdateGuard::TOrloDockUpdateGuard(IOrloDockSiteInternal* site) : site_(site) {
-    if (site_)
-        site_->BeginUpdate();
+TOrloDockUpdateGuard::TOrloDockUpdateGuard(IOrloDockSiteInternal* site) {
+    site_ = site;
+    if (site)
+        site->BeginUpdate();
 }
 
 TOrloDockUpdateGuard::~TOrloDockUpdateGuard() {
-    if (site_)
-        site_->EndUpdate();
+    if (IOrloDockSiteInternal* site = site_)
+        site->EndUpdate();
 }
 
 // ---------------------------------------------------------------------------
@@ -190,39 +195,38 @@ void TOrloDockZone::UpdateBounds() {
     if (IsLoading() || IsDestroying() || !dockSite_)
         return;
     TOrloDockUpdateGuard update(DockSite());
-    if (!parentZone_)
-        return;
+    tk::Rect r;
+    if (PlaceInParent(r))
+        SetBounds(r);
+}
 
+bool TOrloDockZone::PlaceInParent(tk::Rect& r) const {
+    if (!parentZone_)
+        return false;
+    // A parent with no room has an empty client area, not an inverted one.
     tk::Rect p = parentZone_->Bounds();
     parentZone_->AdjustClientRect(p);
-    tk::Rect r;
-    switch (orientation_) {
-    case voNoOrient:
+    p = tk::NonInverted(p);
+    if (orientation_ == voNoOrient) {
         r = p;
-        break;
-    case voVert: {
-        r.Top = p.Top;
-        r.Bottom = p.Bottom;
-        const TOrloDockZone* previous = PrevVisibleSibling();
-        r.Left = previous ? previous->Bounds().Right + 1 : p.Left;
-        // Measured against the parent's full width, splitter strip included.
-        r.Right = NextVisibleSibling() ? r.Left + PercentOf(ParentExtent(), parentSizePercentage_) : p.Right;
-        break;
+        return true;
     }
-    case voHorz: {
-        r.Left = p.Left;
-        r.Right = p.Right;
-        const TOrloDockZone* previous = PrevVisibleSibling();
-        r.Top = previous ? previous->Bounds().Bottom + 1 : p.Top;
-        // Measured against the parent's client height.
-        r.Bottom = NextVisibleSibling() ? r.Top + PercentOf(p.Bottom - p.Top, parentSizePercentage_) : p.Bottom;
-        break;
+    // Only leaves stand in tab groups, and they place themselves.
+    if (orientation_ != voVert && orientation_ != voHorz)
+        return false;
+    const tk::Axis axis = ArrangementAxis(orientation_);
+    const TOrloDockZone* previous = PrevVisibleSibling();
+    const int clientEnd = tk::End(p, axis);
+    const int start = std::min(previous ? tk::End(previous->Bounds(), axis) + 1 : tk::Start(p, axis), clientEnd);
+    int end = clientEnd;
+    if (NextVisibleSibling()) {
+        // Side by side the share is taken of the parent's full width,
+        // splitter strip included; stacked, of its client height.
+        const int base = orientation_ == voVert ? ParentExtent() : tk::Extent(p, axis);
+        end = std::clamp(start + PercentOf(base, parentSizePercentage_), start, clientEnd);
     }
-    default:
-        // Only leaves stand in tab groups, and they place themselves.
-        return;
-    }
-    SetBounds(r);
+    r = tk::WithSpan(p, axis, start, end);
+    return true;
 }
 
 void TOrloDockZone::Paint() {}
@@ -260,33 +264,24 @@ int TOrloDockZone::ParentExtent() const {
     return orientation_ == voVert ? control->Width() : control->Height();
 }
 
-TOrloDockZone* TOrloDockZone::NextSibling() const {
-    if (!parentZone_)
+TOrloDockZone* TOrloDockZone::SiblingAt(int step, bool visibleOnly) const {
+    // The parent keeps every child's index, so each step is one lookup.
+    const int index = parentZone_ ? parentZone_->IndexOf(this) : -1;
+    if (index < 0)
         return nullptr;
-    const int index = parentZone_->IndexOf(this);
-    return index < 0 ? nullptr : parentZone_->Child(index + 1);
+    for (int i = index + step; TOrloDockZone* zone = parentZone_->Child(i); i += step)
+        if (!visibleOnly || zone->IsVisible())
+            return zone;
+    return nullptr;
 }
 
-TOrloDockZone* TOrloDockZone::PrevSibling() const {
-    if (!parentZone_)
-        return nullptr;
-    const int index = parentZone_->IndexOf(this);
-    return index < 1 ? nullptr : parentZone_->Child(index - 1);
-}
+TOrloDockZone* TOrloDockZone::NextSibling() const { return SiblingAt(1, false); }
 
-TOrloDockZone* TOrloDockZone::NextVisibleSibling() const {
-    TOrloDockZone* zone = NextSibling();
-    while (zone && !zone->IsVisible())
-        zone = zone->NextSibling();
-    return zone;
-}
+TOrloDockZone* TOrloDockZone::PrevSibling() const { return SiblingAt(-1, false); }
 
-TOrloDockZone* TOrloDockZone::PrevVisibleSibling() const {
-    TOrloDockZone* zone = PrevSibling();
-    while (zone && !zone->IsVisible())
-        zone = zone->PrevSibling();
-    return zone;
-}
+TOrloDockZone* TOrloDockZone::NextVisibleSibling() const { return SiblingAt(1, true); }
+
+TOrloDockZone* TOrloDockZone::PrevVisibleSibling() const { return SiblingAt(-1, true); }
 
 bool TOrloDockZone::Contains(const TOrloDockZone* zone) const {
     if (zone == this)

@@ -7,6 +7,7 @@
 #include "support/fake_dock_theme.h"
 #include "support/toolkit_helpers.h"
 #include <orlodock/tk/application.h>
+#include <orlodock/tk/button.h>
 
 namespace {
 
@@ -290,7 +291,9 @@ TEST_F(SiteTest, EscapeDoesNotEndASplitterDrag) {
     site->SetMouseCapture(false);
 }
 
-TEST_F(SiteTest, NewComponentOfTheOwnerCollapsesAnEmptySiteOnly) {
+// Only a new dockable panel makes the sites lay their trees out again; any
+// other component of the owner (a button beside the sites) leaves them alone.
+TEST_F(SiteTest, NewPanelOfTheOwnerCollapsesAnEmptySiteOnly) {
     TOrloDockSite* empty = NewSite(tk::alLeft);
     TOrloDockSite* full = NewSite(tk::alBottom);
     full->SetHeight(150);
@@ -299,6 +302,11 @@ TEST_F(SiteTest, NewComponentOfTheOwnerCollapsesAnEmptySiteOnly) {
     empty->Expand();
     empty->SetWidth(200);
     ASSERT_FALSE(empty->Collapsed());
+
+    (new tk::Button(host.get()))->SetParent(host.get());
+    new TOrloDockSite(host.get());
+    EXPECT_FALSE(empty->Collapsed());
+    EXPECT_EQ(empty->Width(), 200);
 
     NewPanel("Created");
     EXPECT_TRUE(empty->Collapsed());

@@ -3,6 +3,8 @@
 //
 // The tests of the suite SiteInsertion go through the root zone's insertion.
 
+#include <functional>
+#include <limits>
 #include <regex>
 
 #include "site_fixture.h"
@@ -393,6 +395,39 @@ TEST_F(SiteInsertion, DockingThePanelAgainMovesIt) {
     EXPECT_EQ(a->GetDockSite().get(), site->SiteIntf());
 }
 
+// Re-docking within the site lays the old place out before the insertion
+// halves it. The left site is 125 x 500, its root 121 x 500 (less the 4-pixel
+// edge strip). B below A: 50 % each, A 250 rows (500 x 50 %), B the other 249.
+// B below A again: B leaves, A is laid out alone (100 %), and the halving
+// gives 50/50 once more. Laid out only after the insertion, A kept 50 %,
+// lost half of it to B (25 % = 125 rows) and B took the other 375 (75 %).
+// A tab group moved within the site leaves the same way.
+TEST_F(SiteInsertion, RedockingWithinTheSiteHalvesTheTargetsWholePlace) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(site->SiteIntf(), a, tk::alBottom);
+    b->DockInto(site->SiteIntf(), a, tk::alBottom);
+    TOrloDockControlZone* zoneA = site->RootZone()->FindControlZone(a);
+    TOrloDockControlZone* zoneB = site->RootZone()->FindControlZone(b);
+    EXPECT_EQ(zoneA->ParentSizePercentage(), 50);
+    EXPECT_EQ(zoneB->ParentSizePercentage(), 50);
+    EXPECT_EQ(zoneA->Bounds(), MakeRect(0, 0, 121, 250));
+    EXPECT_EQ(zoneB->Bounds(), MakeRect(0, 251, 121, 500));
+
+    TOrloDockablePanel* c = NewPanel("C");
+    c->DockInto(site->SiteIntf(), b, tk::alClient);
+    auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(site->RootZone()->FindControlZone(c)->ParentZone());
+    ASSERT_NE(group, nullptr);
+    site->InsertTabbedZone(group, site->RootZone()->FindControlZone(a)->ZoneID(), tk::alBottom);
+    EXPECT_EQ(site->RootZone()->FindControlZone(a)->ParentSizePercentage(), 50);
+    EXPECT_EQ(group->ParentSizePercentage(), 50);
+    EXPECT_EQ(group->Bounds(), MakeRect(0, 251, 121, 500));
+    EXPECT_TRUE(ZoneTreeIsSound(site->RootZone()));
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
+}
+
 TEST_F(SiteInsertion, DockingRelativeToItselfDocksRelativeToTheRoot) {
     TOrloDockSite* site = NewSite(tk::alLeft);
     TOrloDockablePanel* a = NewPanel("A");
@@ -453,6 +488,97 @@ TEST_F(SiteInsertion, RemovingAPanelLeavesNoSingleChildContainer) {
     site->RemoveDockablePanel(a->PanelIntf());
     site->RemoveDockablePanel(b->PanelIntf());
     EXPECT_TRUE(site->Collapsed()) << "nothing left to show";
+}
+
+// A site narrower than its 4-pixel edge strip has no room for its zones:
+// each gets an empty rectangle, never an inverted one, and a share between
+// 0 and 100 %.
+TEST_F(SiteInsertion, SiteNarrowerThanItsEdgeStripGivesEmptyZones) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    a->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    NewPanel("B")->DockInto(site->SiteIntf(), a, tk::alRight);
+    NewPanel("C")->DockInto(site->SiteIntf(), a, tk::alBottom);
+    NewPanel("D")->DockInto(site->SiteIntf(), a, tk::alClient);
+    for (int width : {0, 1, 3, 6, 11}) {
+        site->SetWidth(width);
+        std::vector<TOrloDockZone*> zones{site->RootZone()};
+        for (std::size_t i = 0; i < zones.size(); ++i) {
+            TOrloDockZone* zone = zones[i];
+            EXPECT_GE(zone->Width(), 0) << "site width " << width;
+            EXPECT_GE(zone->Height(), 0) << "site width " << width;
+            EXPECT_GE(zone->ParentSizePercentage(), 0) << "site width " << width;
+            EXPECT_LE(zone->ParentSizePercentage(), 100) << "site width " << width;
+            if (TOrloDockContainerZone* container = zone->AsContainer())
+                for (int c = 0; c < container->ChildCount(); ++c)
+                    zones.push_back(container->Child(c));
+        }
+        EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone())) << "site width " << width;
+    }
+}
+
+// An insertion that cannot be carried out changes nothing: a panel cannot be
+// docked into a site that stands inside it, and a position must be one of
+// the alignments. The panel stays docked where it was, with its zone.
+TEST_F(SiteInsertion, RefusedInsertionsChangeNothing) {
+    TOrloDockSite* left = NewSite(tk::alLeft);
+    TOrloDockablePanel* a = NewPanel("A");
+    TOrloDockablePanel* b = NewPanel("B");
+    a->DockInto(left->SiteIntf(), nullptr, tk::alBottom);
+    b->DockInto(left->SiteIntf(), a, tk::alClient);
+    auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(left->RootZone()->FindControlZone(a)->ParentZone());
+    ASSERT_NE(group, nullptr);
+    TOrloDockSite* inner = NewSite(tk::alLeft);
+    inner->SetParent(a);
+    TOrloDockablePanel* c = NewPanel("C");
+    c->DockInto(inner->SiteIntf(), nullptr, tk::alBottom);
+    const std::string before = TreeText(left) + TreeText(inner);
+
+    const auto expectRefused = [&](const std::function<void()>& insert, const char* what) {
+        EXPECT_THROW(insert(), tk::Exception) << what;
+        EXPECT_EQ(TreeText(left) + TreeText(inner), before) << what;
+        EXPECT_EQ(a->GetDockSite().get(), left->SiteIntf()) << what;
+        EXPECT_EQ(a->Parent(), left) << what;
+        EXPECT_EQ(left->UpdateCount(), 0) << what;
+    };
+    expectRefused([&] { a->DockInto(inner->SiteIntf(), nullptr, tk::alBottom); }, "into a site inside it");
+    expectRefused([&] { a->DockInto(inner->SiteIntf(), c, tk::alClient); }, "beside a panel of a site inside it");
+    expectRefused([&] { inner->InsertTabbedZone(group, tk::String(), tk::alBottom); }, "its group");
+    for (int position : {-1, 7, std::numeric_limits<int>::max()}) {
+        const auto align = static_cast<tk::Align>(position);
+        expectRefused([&] { b->DockInto(left->SiteIntf(), a, align); }, "position out of range");
+        expectRefused([&] { left->InsertDockablePanelAtZone(b->PanelIntf(), group->ZoneID(), align); },
+                      "position out of range, at a zone");
+        expectRefused([&] { left->InsertTabbedZone(group, tk::String(), align); }, "group, position out of range");
+    }
+    try {
+        a->DockInto(inner->SiteIntf(), nullptr, tk::alBottom);
+    } catch (const tk::Exception& e) {
+        EXPECT_EQ(e.Message(), S("A control cannot be its own parent"));
+    }
+    // The panel is still in its zone: hiding it hides the zone.
+    a->SetVisible(false);
+    EXPECT_EQ(group->Tabs()->TabCount(), 2);
+    EXPECT_FALSE(group->Child(0)->IsVisible());
+    EXPECT_TRUE(ZoneForestIsSound({left->RootZone(), inner->RootZone()}));
+}
+
+// Docking halves a zone's room, but never below the minimum zone size (28)
+// while the container has room for all at that size. Six panels docked below
+// one another in the 500-row root, each halving the last: 50, 25, 13, 6, 3
+// and 2 %, P5 15 rows (500 x 3 %) and P6 the 10 left; the largest zones give
+// them 28 each.
+TEST_F(SiteInsertion, DockingKeepsZonesAtTheirMinimumSizeWhileThereIsRoom) {
+    TOrloDockSite* site = NewSite(tk::alLeft);
+    std::vector<TOrloDockablePanel*> panels;
+    for (const char* name : {"P1", "P2", "P3", "P4", "P5", "P6"}) {
+        panels.push_back(NewPanel(name));
+        panels.back()->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+    }
+    ASSERT_EQ(site->RootZone()->ChildCount(), 6);
+    EXPECT_TRUE(ZonesKeepTheirMinimumSize(site->RootZone()));
+    EXPECT_GT(site->RootZone()->FindControlZone(panels[0])->Height(), 200) << "the largest gave";
+    EXPECT_TRUE(ZoneLayoutIsTight(site->RootZone()));
 }
 
 TEST_F(SiteInsertion, PanelMovesBetweenSites) {

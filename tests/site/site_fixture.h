@@ -13,6 +13,7 @@
 
 #include "support/counting_site.h"
 #include "support/owned.h"
+#include "support/rect_print.h"
 #include "support/zone_invariants.h"
 #include <orlodock/docking/OrloDockManager.h>
 #include <orlodock/docking/OrloDockPanel.h>

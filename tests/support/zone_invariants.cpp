@@ -27,39 +27,29 @@ std::string Text(const tk::Rect& r) {
     return result;
 }
 
-// The cut of one container's client rectangle among its visible children.
+// The cut of one container's client rectangle among its visible children:
+// each behind the previous one with the one-pixel gap, the last to the end,
+// and none beyond the client rectangle (a child with no room left is empty).
 void CheckContainerLayout(TOrloDockContainerZone* container, std::vector<std::string>& out) {
     tk::Rect client = container->Bounds();
     container->AdjustClientRect(client);
+    client = tk::NonInverted(client);
     const TOrloDockOrientation along = container->ChildOrientation();
+    const tk::Axis axis = ArrangementAxis(along);
     const TOrloDockZone* previous = nullptr;
     for (int i = 0; i < container->ChildCount(); ++i) {
         TOrloDockZone* child = container->Child(i);
         if (!child->IsVisible())
             continue;
         const tk::Rect r = child->Bounds();
-        const bool last = child->NextVisibleSibling() == nullptr;
-        tk::Rect expected = r;
-        switch (along) {
-        case voVert:
-            expected.Top = client.Top;
-            expected.Bottom = client.Bottom;
-            expected.Left = previous ? previous->Bounds().Right + 1 : client.Left;
-            if (last)
-                expected.Right = client.Right;
-            break;
-        case voHorz:
-            expected.Left = client.Left;
-            expected.Right = client.Right;
-            expected.Top = previous ? previous->Bounds().Bottom + 1 : client.Top;
-            if (last)
-                expected.Bottom = client.Bottom;
-            break;
-        default:
-            // Stacked on one another: each takes the whole client rectangle.
-            expected = client;
-            break;
+        tk::Rect expected = client;
+        if (along == voVert || along == voHorz) {
+            const int start = std::min(previous ? tk::End(previous->Bounds(), axis) + 1 : tk::Start(client, axis),
+                                       tk::End(client, axis));
+            const bool last = child->NextVisibleSibling() == nullptr;
+            expected = tk::WithSpan(client, axis, start, last ? tk::End(client, axis) : tk::End(r, axis));
         }
+        // Otherwise stacked on one another: each takes the whole client rectangle.
         if (r != expected)
             out.push_back(Describe(child) + " is at " + Text(r) + ", its parent's layout puts it at " + Text(expected));
         previous = child;
@@ -86,6 +76,29 @@ void CheckLayout(TOrloDockZone* zone, std::vector<std::string>& out) {
     CheckContainerLayout(container, out);
     for (int i = 0; i < container->ChildCount(); ++i)
         CheckLayout(container->Child(i), out);
+}
+
+void CheckSizes(TOrloDockZone* zone, std::vector<std::string>& out) {
+    TOrloDockContainerZone* container = zone->AsContainer();
+    if (!container || !container->IsVisible() || container->ChildOrientation() == voTabbed)
+        return;
+    tk::Rect client = container->Bounds();
+    container->AdjustClientRect(client);
+    const tk::Axis axis = ArrangementAxis(container->ChildOrientation());
+    int needed = -1;
+    for (int i = 0; i < container->ChildCount(); ++i)
+        if (container->Child(i)->IsVisible())
+            needed += container->Child(i)->GetMinimumSize() + 1;
+    for (int i = 0; i < container->ChildCount(); ++i) {
+        TOrloDockZone* child = container->Child(i);
+        if (!child->IsVisible())
+            continue;
+        const int extent = tk::Extent(child->Bounds(), axis);
+        if (needed <= tk::Extent(client, axis) && extent < child->GetMinimumSize())
+            out.push_back(Describe(child) + " is " + std::to_string(extent) + " across, less than its minimum " +
+                          std::to_string(child->GetMinimumSize()) + ", in a container with room for all");
+        CheckSizes(child, out);
+    }
 }
 
 } // namespace
@@ -116,3 +129,12 @@ std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top) {
 }
 
 ::testing::AssertionResult ZoneLayoutIsTight(TOrloDockZone* top) { return Result(ZoneLayoutViolations(top)); }
+
+std::vector<std::string> ZoneSizeViolations(TOrloDockZone* top) {
+    std::vector<std::string> violations;
+    if (top)
+        CheckSizes(top, violations);
+    return violations;
+}
+
+::testing::AssertionResult ZonesKeepTheirMinimumSize(TOrloDockZone* top) { return Result(ZoneSizeViolations(top)); }

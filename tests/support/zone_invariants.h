@@ -7,8 +7,9 @@
 //
 // Layout (a separate check, for trees that have just been laid out): the
 // visible children of every container tile its client rectangle along its
-// child orientation with the one-pixel gap, and every visible panel covers
-// exactly its leaf's client rectangle.
+// child orientation with the one-pixel gap, none beyond it (a child with no
+// room left is empty), and every visible panel covers exactly its leaf's
+// client rectangle.
 
 #include <initializer_list>
 #include <string>
@@ -31,3 +32,9 @@ std::vector<std::string> ZoneForestViolations(std::initializer_list<TOrloDockZon
 // Every rectangle below `top` that does not follow from its parent's layout.
 std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top);
 ::testing::AssertionResult ZoneLayoutIsTight(TOrloDockZone* top);
+
+// Visible zones below their minimum size (a tab group's includes its strip)
+// in a container with room for all its visible children at their minimum
+// sizes, one pixel apart.
+std::vector<std::string> ZoneSizeViolations(TOrloDockZone* top);
+::testing::AssertionResult ZonesKeepTheirMinimumSize(TOrloDockZone* top);

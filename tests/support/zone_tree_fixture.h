@@ -14,6 +14,7 @@
 #include "support/fake_dock_theme.h"
 #include "support/fake_leaf_zone.h"
 #include "support/owned.h"
+#include "support/rect_print.h"
 #include "support/zone_invariants.h"
 #include <orlodock/docking/OrloDockPanel.h>
 #include <orlodock/docking/OrloDockZones.h>
@@ -77,9 +78,3 @@ protected:
         EXPECT_TRUE(ZoneLayoutIsTight(root.get()));
     }
 };
-
-namespace tk {
-inline void PrintTo(const Rect& r, std::ostream* os) {
-    *os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-} // namespace tk

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "support/owned.h"
+#include "support/rect_print.h"
+#include <orlodock/tk/exceptions.h>
 #include <orlodock/tk/forms.h>
 #include <orlodock/tk/panel.h>
 
@@ -128,4 +132,61 @@ TEST(Alignment, ConstraintsLimitExplicitBoundsAndAnchorsFollowTheParent) {
     anchored->SetAnchors(akLeft | akTop | akBottom);
     form->SetClientHeight(250);
     EXPECT_EQ(anchored->BoundsRect(), MakeRect(10, 20, 110, 220));
+    // Squeezed to nothing (30 - 20 - 30 rows below it < 0) and given room
+    // again, it gets its 30 rows to the bottom back: 250 - 30 = 220.
+    form->SetClientHeight(30);
+    EXPECT_EQ(anchored->Height(), 0);
+    form->SetClientHeight(250);
+    EXPECT_EQ(anchored->BoundsRect(), MakeRect(10, 20, 110, 220));
+}
+
+// Controls of one edge keep their order among equal positions: a collapsed
+// control (height 0) stands where its neighbour starts, and the neighbour
+// growing must not jump over it. First [0,50), second [50,90); the first
+// collapses to [0,0) and the second moves up to [0,40); the second grows to
+// 75 rows and stays below the first: first at 0, second [0,75). The first
+// grows back to 50: [0,50), second [50,125). Moved or newly aligned, a
+// control still goes where its position says.
+TEST(Alignment, ControlsOfAnEdgeKeepTheirOrderAmongEqualPositions) {
+    Owned<Form> form(new Form(nullptr));
+    form->SetClientWidth(400);
+    form->SetClientHeight(300);
+    Panel* first = MakeChild(form.get(), alTop, BoundsRect(0, 0, 10, 50));
+    Panel* second = MakeChild(form.get(), alTop, BoundsRect(0, 100, 10, 40));
+    ASSERT_EQ(second->BoundsRect(), MakeRect(0, 50, 400, 90));
+    first->SetHeight(0);
+    EXPECT_EQ(first->BoundsRect(), MakeRect(0, 0, 400, 0));
+    EXPECT_EQ(second->BoundsRect(), MakeRect(0, 0, 400, 40));
+    second->SetHeight(75);
+    EXPECT_EQ(first->BoundsRect(), MakeRect(0, 0, 400, 0));
+    EXPECT_EQ(second->BoundsRect(), MakeRect(0, 0, 400, 75));
+    first->SetHeight(50);
+    EXPECT_EQ(first->BoundsRect(), MakeRect(0, 0, 400, 50));
+    EXPECT_EQ(second->BoundsRect(), MakeRect(0, 50, 400, 125));
+
+    // Bottom edge, the outer control created last: [270,300) below [230,270).
+    // Collapsed, it ends where the inner one ends and still stays outside.
+    Panel* inner = MakeChild(form.get(), alBottom, BoundsRect(0, 0, 10, 40));
+    Panel* outer = MakeChild(form.get(), alBottom, BoundsRect(0, 500, 10, 30));
+    ASSERT_EQ(outer->BoundsRect(), MakeRect(0, 270, 400, 300));
+    outer->SetHeight(0);
+    inner->SetHeight(50);
+    outer->SetHeight(30);
+    EXPECT_EQ(outer->BoundsRect(), MakeRect(0, 270, 400, 300));
+    EXPECT_EQ(inner->BoundsRect(), MakeRect(0, 220, 400, 270));
+
+    // Moved above the first, the second goes first.
+    second->SetTop(-1);
+    EXPECT_EQ(second->BoundsRect(), MakeRect(0, 0, 400, 75));
+    EXPECT_EQ(first->BoundsRect(), MakeRect(0, 75, 400, 125));
+}
+
+// An alignment outside the enumeration is refused and changes nothing.
+TEST(Alignment, ValuesOutsideTheEnumerationAreRefused) {
+    Owned<Form> form(new Form(nullptr));
+    Panel* panel = MakeChild(form.get(), alLeft, BoundsRect(0, 0, 30, 30));
+    for (int value : {-1, 7, std::numeric_limits<int>::max()}) {
+        EXPECT_THROW(panel->SetAlign(static_cast<Align>(value)), ERangeError) << value;
+        EXPECT_EQ(panel->Align(), alLeft);
+    }
 }

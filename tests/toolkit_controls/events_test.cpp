@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -277,6 +279,11 @@ TEST(Controls, CoordinatesFocusAndZOrder) {
     inner->SetBounds(10, 20, 50, 40);
     EXPECT_EQ(inner->ClientToScreen({1, 2}), (Point{111, 72}));
     EXPECT_EQ(inner->ScreenToClient({111, 72}), (Point{1, 2}));
+    // Points from far outside stay at the end of the range instead of wrapping around.
+    constexpr int kMin = std::numeric_limits<int>::min();
+    constexpr int kMax = std::numeric_limits<int>::max();
+    EXPECT_EQ(inner->ScreenToClient({kMin, kMin}), (Point{kMin, kMin}));
+    EXPECT_EQ(inner->ClientToScreen({kMax, kMax}), (Point{kMax, kMax}));
     EXPECT_EQ(inner->ScreenRect(), MakeRect(110, 70, 160, 110));
     EXPECT_EQ(tktest::MouseDriver::ControlAt({115, 75}), inner);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QRect>
+#include <limits>
 
 #include <orlodock/tk/geometry.h>
 
@@ -22,6 +23,9 @@ TEST(Rounding, TiesGoToTheEvenNeighbour) {
     EXPECT_EQ(tk::RoundHalfEven(-2.6), -3);
     // A percentage computed the way zones do it: 150 of 400 pixels.
     EXPECT_EQ(tk::RoundHalfEven(150.0 * 100.0 / 400.0), 38);
+    // Beyond the range of int: its nearest end.
+    EXPECT_EQ(tk::RoundHalfEven(1e12), std::numeric_limits<int>::max());
+    EXPECT_EQ(tk::RoundHalfEven(-1e12), std::numeric_limits<int>::min());
 }
 
 TEST(Rect, ContainsLeftTopButNotRightBottom) {

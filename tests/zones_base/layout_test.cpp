@@ -54,6 +54,19 @@ TEST_F(LayoutTest, HiddenChildrenTakeNoRoomFromTheVisibleOnes) {
     ExpectSoundAndBalanced();
 }
 
+// Shares of a very wide parent: 50 % of 50,000,000 pixels is 25,000,000,
+// although the product 50,000,000 x 50 is beyond 32 bits.
+TEST_F(LayoutTest, SharesOfAVeryWideParent) {
+    ShapeRoot(voVert, MakeRect(0, 0, 50'000'000, 200));
+    FakeLeafZone* a = AddLeaf(root.get());
+    FakeLeafZone* b = AddLeaf(root.get());
+    Share(root.get(), {50, 50});
+    EXPECT_EQ(a->Bounds(), MakeRect(0, 0, 25'000'000, 200));
+    EXPECT_EQ(b->Bounds(), MakeRect(25'000'001, 0, 50'000'000, 200));
+    EXPECT_EQ(a->ParentSizePercentage(), 50);
+    EXPECT_EQ(b->ParentSizePercentage(), 50);
+}
+
 TEST_F(LayoutTest, PercentToPixelsRoundsHalfToEven) {
     struct Case {
         int width, percentage, expectedWidth;

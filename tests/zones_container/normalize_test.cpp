@@ -155,6 +155,31 @@ TEST_F(NormalizeTest, MergingInASiteKeepsTheOrderAndTheLayout) {
     ExpectSoundTightAndBalanced();
 }
 
+// A container that gives way to its only child, itself a container, puts it
+// in its parent's arrangement: first | [ [x over y] ] with the root stacked.
+// The inner container takes the outer one's place (stacked now, like its
+// own children), so it hands x and y to the root: H[first, x, y], not a
+// stack inside a stack, whose shares would shrink at every layout. x holds
+// 50 % and y 48 % of it (its splitter strip cuts y's end): 25 and 24 of its
+// 50 %, and x takes the remainder.
+TEST_F(NormalizeTest, AChildThatTakesItsContainersPlaceJoinsItsNewArrangement) {
+    ShapeRoot(voHorz, MakeRect(0, 0, 300, 400));
+    FakeLeafZone* first = AddLeaf(root.get());
+    TOrloDockContainerZone* outer = AddContainer(root.get(), voVert);
+    TOrloDockContainerZone* inner = AddContainer(outer, voHorz);
+    FakeLeafZone* x = AddLeaf(inner);
+    FakeLeafZone* y = AddLeaf(inner);
+    Share(inner, {50, 50});
+    Share(root.get(), {50, 50});
+    probe->Watch(inner);
+
+    root->Normalize();
+    EXPECT_EQ(Children(root.get()), (std::vector<TOrloDockZone*>{first, x, y}));
+    EXPECT_EQ(Shares(root.get()), (std::vector<int>{50, 26, 24}));
+    EXPECT_TRUE(probe->WasFreed(inner));
+    ExpectSoundTightAndBalanced();
+}
+
 TEST_F(NormalizeTest, TheRootIsNeverPruned) {
     root->Normalize();
     EXPECT_EQ(root->ChildCount(), 0);

@@ -314,6 +314,51 @@ TEST_F(InsertPanelTest, EmptyRootAnswersTheSiteControlOnScreen) {
     site->Control()->SetParent(nullptr);
 }
 
+// A visible panel docked beside a hidden one gets room of its own. A over a
+// hidden B fill the 296 x 400 root (A 100 %, B 0 %). C below B, or with no
+// target (below the last child, B), splits A's share, not B's 0: A and C
+// 50 % each, A rows 0..200 (400 x 50 %), C the rest from 201.
+TEST_F(InsertPanelTest, VisiblePanelDockedBesideAHiddenOneSplitsAVisibleOnesRoom) {
+    TOrloDockablePanel* a = DockNew("A", nullptr, tk::alNone);
+    TOrloDockablePanel* b = DockNew("B", a, tk::alBottom);
+    b->SetVisible(false);
+    TOrloDockablePanel* c = NewPanel("C");
+    for (TOrloDockablePanel* target : {b, static_cast<TOrloDockablePanel*>(nullptr)}) {
+        Dock(c, target, tk::alBottom);
+        EXPECT_EQ(Shape(), "H[A:50,B:0,C:50]");
+        EXPECT_EQ(LeafOf(a)->Bounds(), MakeRect(0, 0, 296, 200));
+        EXPECT_EQ(LeafOf(c)->Bounds(), MakeRect(0, 201, 296, 400));
+        ExpectSoundTightAndBalanced();
+        root->RemovePanel(c->PanelIntf());
+        Tidy();
+    }
+    // Both hidden in a container: the container gets room in its parent.
+    TOrloDockablePanel* d = DockNew("D", nullptr, tk::alRight);
+    ASSERT_EQ(Shape(), "V[H[A:100,B:0]:50,D:50]");
+    a->SetVisible(false);
+    ASSERT_EQ(LeafOf(d)->Bounds(), MakeRect(0, 0, 296, 400));
+    Dock(c, b, tk::alBottom);
+    TOrloDockContainerZone* column = LeafOf(c)->ParentZone();
+    EXPECT_EQ(column->ParentSizePercentage(), 50);
+    EXPECT_EQ(LeafOf(d)->ParentSizePercentage(), 50);
+    EXPECT_EQ(LeafOf(c)->Bounds(), MakeRect(0, 0, 144, 400)) << "296 x 50 %, less the splitter strip";
+    ExpectSoundTightAndBalanced();
+}
+
+// A container's share follows its rectangle also when a layout leaves the
+// rectangle as it was. P1 over P2 fill the 296-wide root; a hidden P3 docked
+// to the right halves their container's share to 50, but the container, the
+// last visible child, keeps all 296 columns: 100 %.
+TEST_F(InsertPanelTest, ContainerShareFollowsAnUnchangedRectangle) {
+    TOrloDockablePanel* p1 = DockNew("P1", nullptr, tk::alNone);
+    DockNew("P2", p1, tk::alBottom);
+    TOrloDockablePanel* p3 = NewPanel("P3");
+    p3->SetVisible(false);
+    Dock(p3, nullptr, tk::alRight);
+    EXPECT_EQ(Shape(), "V[H[P1:50,P2:50]:100,P3:0]");
+    ExpectSoundTightAndBalanced();
+}
+
 TEST(SplitRect, HalvesWithOnePixelBetweenTruncatingTowardZero) {
     const tk::Rect r = MakeRect(10, 20, 111, 71); // 101 wide, 51 high
     tk::Rect a = r;

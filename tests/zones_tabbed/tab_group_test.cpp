@@ -328,6 +328,31 @@ TEST_F(TabGroupTest, HidingTheLastVisibleTabHidesTheGroup) {
     ExpectSoundTightAndBalanced();
 }
 
+// Showing or hiding a tab lays out every tab of the group, hidden ones too.
+// The group spans 1016 x 159. With two visible tabs a tab covers the client
+// area between the 18-row title bar and the strip (159 - 21 - 1 = 137):
+// [0,18,1016,137], 119 of the group's 159 rows, 74.8 -> 75 %. Hiding P1
+// hides the strip: every tab, P1 included, reaches the bottom:
+// [0,18,1016,159], 141/159 = 88.7 -> 89 %.
+TEST_F(TabGroupTest, ShowingOrHidingATabLaysOutEveryTab) {
+    root->SetBounds(MakeRect(0, 0, 1016, 159));
+    ASSERT_EQ(LeafOf(p1)->Bounds(), MakeRect(0, 18, 1016, 137));
+    ASSERT_EQ(LeafOf(p1)->ParentSizePercentage(), 75);
+    p1->SetVisible(false);
+    for (TOrloDockablePanel* panel : {p1, p2}) {
+        EXPECT_EQ(LeafOf(panel)->Bounds(), MakeRect(0, 18, 1016, 159)) << panel->Name().toStdString();
+        EXPECT_EQ(LeafOf(panel)->ParentSizePercentage(), 89) << panel->Name().toStdString();
+    }
+    // P2 hidden as well, P1 shown again: P2 follows P1's rectangle.
+    p2->SetVisible(false);
+    p1->SetVisible(true);
+    EXPECT_EQ(LeafOf(p2)->Bounds(), MakeRect(0, 18, 1016, 159));
+    EXPECT_EQ(LeafOf(p2)->ParentSizePercentage(), 89);
+    p2->SetVisible(true);
+    EXPECT_EQ(LeafOf(p1)->Bounds(), MakeRect(0, 18, 1016, 137));
+    ExpectSoundTightAndBalanced();
+}
+
 // Records the order in which watched components go.
 class FreeRecorder : public tk::Component {
 public:

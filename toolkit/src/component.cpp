@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cxxabi.h>
+#include <iterator>
 #include <memory>
 #include <typeinfo>
 
@@ -31,8 +32,12 @@ namespace detail {
 void ComponentLink::Link(Component* target) {
     if (target == linked_)
         return;
-    if (linked_)
-        std::erase(linked_->references_, this);
+    if (linked_) {
+        // Listed once; short-lived references (guards) are the latest ones.
+        std::vector<ComponentLink*>& references = linked_->references_;
+        if (const auto it = std::find(references.rbegin(), references.rend(), this); it != references.rend())
+            references.erase(std::next(it).base());
+    }
     linked_ = target;
     if (target)
         target->references_.push_back(this);

@@ -206,6 +206,8 @@ void Control::SetParent(Control* parent) {
     if (parent) {
         widget_->setParent(parent->widget_.get());
         parent_ = parent;
+        ForgetAlignedPlace();
+        anchorBase_.Set = false;
         parent->InsertControl(this);
         if (parentFont_)
             UpdateParentFont();
@@ -259,11 +261,18 @@ void Control::GetChildren(const std::function<void(Component*)>& proc, Component
 
 // ---- alignment ----
 
+void CheckAlign(tk::Align value) {
+    if (value < alNone || value > alCustom)
+        throw ERangeError(QStringLiteral("Alignment %1 is not one of alNone to alCustom").arg(int(value)));
+}
+
 void Control::SetAlign(tk::Align value) {
+    CheckAlign(value);
     if (value == align_)
         return;
     const tk::Align old = align_;
     align_ = value;
+    ForgetAlignedPlace();
     static const tk::Anchors anchorsFor[] = {akLeft | akTop,
                                              akLeft | akTop | akRight,
                                              akLeft | akRight | akBottom,
@@ -272,6 +281,7 @@ void Control::SetAlign(tk::Align value) {
                                              akLeft | akTop | akRight | akBottom,
                                              akLeft | akTop};
     anchors_ = anchorsFor[value];
+    anchorBase_.Set = false;
     // Turning between a horizontal and a vertical edge keeps the thickness.
     const bool oldHorizontal = old == alTop || old == alBottom;
     const bool newVertical = value == alLeft || value == alRight;
@@ -281,7 +291,10 @@ void Control::SetAlign(tk::Align value) {
     RequestAlign();
 }
 
-void Control::SetAnchors(tk::Anchors value) { anchors_ = value; }
+void Control::SetAnchors(tk::Anchors value) {
+    anchors_ = value;
+    anchorBase_.Set = false;
+}
 
 void Control::RequestAlign() {
     if (parent_ && !parent_->IsDestroying())
@@ -321,92 +334,85 @@ void Control::AdjustClientRect(Rect& rect) { (void)rect; }
 
 void Control::AlignControls(Control* control, Rect& rect) {
     static const tk::Align order[] = {alTop, alBottom, alLeft, alRight, alClient};
+    const std::weak_ptr<int> self = lifeToken_;
     for (tk::Align a : order) {
-        // The control that asked goes first among equals; the others by position.
         std::vector<Control*> list;
-        if (control && control->align_ == a && control->visible_ && control->parent_ == this)
-            list.push_back(control);
-        for (Control* c : controls_) {
-            if (c == control || c->align_ != a || !c->visible_)
-                continue;
-            auto before = [a](const Control* c1, const Control* c2) {
-                switch (a) {
-                case alTop:
-                    return c1->top_ < c2->top_;
-                case alBottom:
-                    return c1->top_ + c1->height_ >= c2->top_ + c2->height_;
-                case alLeft:
-                    return c1->left_ < c2->left_;
-                case alRight:
-                    return c1->left_ + c1->width_ >= c2->left_ + c2->width_;
-                default:
-                    return false;
-                }
-            };
-            size_t j = 0;
-            while (j < list.size() && !before(c, list[j]))
-                ++j;
-            list.insert(list.begin() + static_cast<long>(j), c);
+        for (Control* c : controls_)
+            if (c->align_ == a && c->visible_)
+                list.push_back(c);
+        const std::optional<Edge> edge = AlignedEdge(a);
+        // Outermost first, by the distance from the edge. A control that was
+        // only resized since the last pass counts where that pass put it, so
+        // that growing never carries it past a neighbour (a collapsed one
+        // stands where its neighbour starts); equal ones keep the order of
+        // the last pass, newcomers the z-order.
+        const auto depth = [&edge](const Control* c) -> long long {
+            if (!edge)
+                return 0;
+            const Rect bounds = c->MovedSinceAligned() ? c->BoundsRect() : c->alignedBounds_;
+            return edge->Outward < 0 ? Start(bounds, edge->Across) : -static_cast<long long>(End(bounds, edge->Across));
+        };
+        std::stable_sort(list.begin(), list.end(), [&depth](const Control* c1, const Control* c2) {
+            const long long d1 = depth(c1);
+            const long long d2 = depth(c2);
+            return d1 != d2 ? d1 < d2 : c1->alignRank_ < c2->alignRank_;
+        });
+        // The control that asked goes first among equals where it was moved,
+        // newly aligned or shown: it asked to stand there.
+        if (const auto asker = std::find(list.begin(), list.end(), control);
+            asker != list.end() && control->MovedSinceAligned()) {
+            const auto firstEqual =
+                std::find_if(list.begin(), asker, [&](const Control* c) { return depth(c) == depth(control); });
+            std::rotate(firstEqual, asker, asker + 1);
         }
-        for (Control* c : list) {
-            int newLeft = rect.Left, newTop = rect.Top;
-            int newWidth = rect.Width(), newHeight = rect.Height();
-            switch (a) {
-            case alTop:
-                newHeight = c->height_;
-                rect.Top += newHeight;
-                break;
-            case alBottom:
-                newHeight = c->height_;
-                rect.Bottom -= newHeight;
-                newTop = rect.Bottom;
-                break;
-            case alLeft:
-                newWidth = c->width_;
-                rect.Left += newWidth;
-                break;
-            case alRight:
-                newWidth = c->width_;
-                rect.Right -= newWidth;
-                newLeft = rect.Right;
-                break;
-            default:
-                break;
-            }
-            c->SetBounds(newLeft, newTop, std::max(newWidth, 0), std::max(newHeight, 0));
-            // The control may not have taken the size offered (constraints, refusal).
-            switch (a) {
-            case alTop:
-                rect.Top -= newHeight - c->height_;
-                break;
-            case alBottom:
-                rect.Bottom += newHeight - c->height_;
-                break;
-            case alLeft:
-                rect.Left -= newWidth - c->width_;
-                break;
-            case alRight:
-                rect.Right += newWidth - c->width_;
-                break;
-            default:
-                break;
-            }
+
+        // A handler may free a control of the list, or this one.
+        std::vector<std::weak_ptr<int>> alive;
+        for (Control* c : list)
+            alive.push_back(c->lifeToken_);
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (alive[i].expired())
+                continue;
+            Control* c = list[i];
+            c->alignRank_ = static_cast<int>(i);
+            Rect offered = rect;
+            if (edge)
+                offered = Band(rect, *edge, Extent(c->BoundsRect(), edge->Across));
+            c->SetBounds(offered.Left, offered.Top, std::max(offered.Width(), 0), std::max(offered.Height(), 0));
+            if (self.expired())
+                return;
+            // The control may not have taken the size offered (constraints,
+            // refusal); one that is gone takes none.
+            if (alive[i].expired())
+                continue;
+            c->alignedBounds_ = c->BoundsRect();
+            c->aligned_ = true;
+            if (edge)
+                MoveEdge(rect, *edge, -Extent(c->BoundsRect(), edge->Across));
         }
     }
 }
 
 void Control::ApplyAnchors(int oldClientWidth, int oldClientHeight) {
-    // Before the first real size there is no layout to keep.
-    if (oldClientWidth <= 0 || oldClientHeight <= 0)
-        return;
-    const int dw = ClientWidth() - oldClientWidth;
-    const int dh = ClientHeight() - oldClientHeight;
-    if (dw == 0 && dh == 0)
-        return;
+    const std::weak_ptr<int> self = lifeToken_;
     for (Control* c : std::vector<Control*>(controls_)) {
-        if (c->align_ != alNone || c->anchors_ == (akLeft | akTop))
+        if (self.expired())
+            return;
+        if (c->parent_ != this || c->align_ != alNone || c->anchors_ == (akLeft | akTop))
             continue;
-        int l = c->left_, t = c->top_, w = c->width_, h = c->height_;
+        AnchorBase& base = c->anchorBase_;
+        if (!base.Set) {
+            // Before the first real size there is no layout to keep.
+            if (oldClientWidth <= 0 || oldClientHeight <= 0)
+                continue;
+            base = {c->BoundsRect(), oldClientWidth, oldClientHeight, true};
+        }
+        // Worked out from where the control was placed, not from where the
+        // last change left it: a parent that shrinks below the control and
+        // grows back gives it its distances back.
+        const int dw = ClientWidth() - base.ParentWidth;
+        const int dh = ClientHeight() - base.ParentHeight;
+        int l = base.Bounds.Left, t = base.Bounds.Top, w = base.Bounds.Width(), h = base.Bounds.Height();
         if (c->anchors_ & akRight) {
             if (c->anchors_ & akLeft)
                 w += dw;
@@ -423,7 +429,11 @@ void Control::ApplyAnchors(int oldClientWidth, int oldClientHeight) {
         } else if (!(c->anchors_ & akTop)) {
             t += dh / 2;
         }
+        const std::weak_ptr<int> alive = c->lifeToken_;
+        c->anchoring_ = true;
         c->SetBounds(l, t, w, h);
+        if (!alive.expired())
+            c->anchoring_ = false;
     }
 }
 
@@ -441,15 +451,35 @@ void Control::SetBounds(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
+    // Placed anew: anchoring starts from here.
+    if (!anchoring_)
+        anchorBase_.Set = false;
     ApplyGeometry();
+    // Handlers may free this control; nothing of it is touched after that.
+    const std::weak_ptr<int> alive = lifeToken_;
     BoundsChanged();
+    if (alive.expired())
+        return;
     if (sized) {
         ApplyAnchors(oldCW, oldCH);
+        if (alive.expired())
+            return;
         Realign();
+        if (alive.expired())
+            return;
         Resize();
+        if (alive.expired())
+            return;
     }
     if (align_ != alNone)
         RequestAlign();
+}
+
+bool Control::MovedSinceAligned() const { return !aligned_ || alignedBounds_.TopLeft() != BoundsRect().TopLeft(); }
+
+void Control::ForgetAlignedPlace() {
+    aligned_ = false;
+    alignRank_ = std::numeric_limits<int>::max();
 }
 
 void Control::ApplyGeometry() {
@@ -504,13 +534,13 @@ Point Control::ClientOrigin() const {
 }
 
 Point Control::ClientToScreen(Point p) const {
-    Point o = ClientOrigin();
-    return {p.X + o.X, p.Y + o.Y};
+    const Point o = ClientOrigin();
+    return SaturatedOffset(p, o.X, o.Y);
 }
 
 Point Control::ScreenToClient(Point p) const {
-    Point o = ClientOrigin();
-    return {p.X - o.X, p.Y - o.Y};
+    const Point o = ClientOrigin();
+    return SaturatedOffset(p, -static_cast<long long>(o.X), -static_cast<long long>(o.Y));
 }
 
 Rect Control::ScreenRect() const {
@@ -542,6 +572,9 @@ void Control::SetVisible(bool value) {
         return;
     VisibleChanging();
     visible_ = value;
+    // Shown again, it asks for its place like a newcomer.
+    if (!value)
+        ForgetAlignedPlace();
     ApplyVisible();
     if (!value && g_capture && ContainsControl(g_capture))
         g_capture->ReleaseCapture();

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tk {
 
@@ -34,9 +35,24 @@ std::optional<Edge> InnerEdge(Align align) {
     return outer ? std::optional<Edge>(outer->Opposite()) : std::nullopt;
 }
 
+namespace {
+
+int Saturate(long double value) {
+    if (std::isnan(value))
+        return 0;
+    return static_cast<int>(
+        std::clamp<long double>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
 int RoundHalfEven(double value) {
     // nearbyint honours the default rounding mode, which is to-nearest-even.
-    return static_cast<int>(std::nearbyint(value));
+    return Saturate(std::nearbyint(value));
+}
+
+Point SaturatedOffset(Point p, long long dx, long long dy) {
+    return {Saturate(static_cast<long double>(p.X) + dx), Saturate(static_cast<long double>(p.Y) + dy)};
 }
 
 QRect ToQRect(const Rect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }

@@ -22,6 +22,8 @@ public:
     void SetChildOrientation(TOrloDockOrientation orientation) { childOrientation_ = orientation; }
 
     // ---- overrides of the zone operations ----
+    // Lays the children out when the rectangle changes; an unchanged one
+    // only brings the share up to date.
     void SetBounds(const tk::Rect& bounds) override;
     bool IsVisible() const override;
     // The whole subtree follows: zones under another site than the one
@@ -77,7 +79,7 @@ public:
     int ChildCount() const { return static_cast<int>(children_.size()); }
     // nullptr when the index is out of range.
     TOrloDockZone* Child(int index) const;
-    // -1 when absent.
+    // -1 when absent. One lookup: the list keeps each child's index.
     int IndexOf(const TOrloDockZone* zone) const;
     TOrloDockZone* FirstChild() const { return Child(0); }
     TOrloDockZone* LastChild() const { return Child(ChildCount() - 1); }
@@ -99,6 +101,11 @@ public:
     tk::String ClassName() const override;
 
 private:
+    // UpdateBounds of every child, in list order: each places itself behind
+    // its previous visible sibling's new rectangle.
+    void LayOutChildren();
+    // Tells the children from `from` on their index in the list.
+    void Reindex(int from);
     // Normalize's step for one container child: prunes its own container
     // children first, then removes, replaces or merges it.
     static void Prune(TOrloDockContainerZone* zone);

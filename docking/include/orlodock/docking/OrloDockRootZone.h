@@ -11,10 +11,12 @@
 // percentages decide.
 
 #include <functional>
+#include <vector>
 
 #include <orlodock/docking/OrloDockContainerZone.h>
 
 class IOrloDockablePanel;
+class TOrloDockablePanel;
 class TOrloDockTabbedContainerZone;
 
 class TOrloDockRootZone : public TOrloDockContainerZone {
@@ -24,10 +26,18 @@ public:
     // Called with the root after RemoveZone has taken one of its children out.
     std::function<void(TOrloDockRootZone* sender)> OnZonesChanged;
 
+    // Raises, before anything changes, what an insertion of these panels at
+    // `position` would fail on: a position outside the alignments
+    // (tk::ERangeError), or a panel that holds the site's control, which
+    // cannot become a child of itself ("A control cannot be its own parent").
+    void CheckInsertion(const std::vector<TOrloDockablePanel*>& panels, tk::Align position) const;
+    // The panels held by the leaves below the container.
+    static std::vector<TOrloDockablePanel*> PanelsOf(TOrloDockContainerZone* container);
+
     // Docks the panel relative to `target` (the root when none or not in this
     // tree) at `position`: first out of the site it is docked in, then into
     // this tree, with this site as its dock site. alNone and alCustom dock as
-    // alBottom.
+    // alBottom. Refused before anything changes as CheckInsertion says.
     void InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* target, tk::Align position);
     // Removes the panel's leaf from the tree and frees it; the panel leaves the site.
     void RemovePanel(IOrloDockablePanel* panel);
@@ -36,12 +46,14 @@ public:
     // alClient makes its tabs tabs of the target's group, or makes the target
     // leaf a tab of it. alNone and alCustom insert above the target.
     // Raises tk::Exception, before anything has changed, when asked to insert
-    // it as a tab of a container that is not a tab group.
+    // it as a tab of a container that is not a tab group, or as
+    // CheckInsertion says.
     void InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOrloDockZone* target, tk::Align position);
 
     // ---- steps of the insertion ----
-    // `zone` joins the sibling's parent next to it and takes half of its share.
-    // Asserts that the sibling is not the root.
+    // `zone` joins the sibling's parent next to it and takes half of its share
+    // (half of a visible neighbour's when the sibling is hidden and the zone
+    // is not). Asserts that the sibling is not the root.
     void InsertBeside(TOrloDockZone* zone, TOrloDockZone* sibling, bool after);
     // `target` and `zone` share a new container (a tab group for voTabbed)
     // that takes the target's place and share.
@@ -50,6 +62,12 @@ public:
     // apart, along the orientation's arrangement axis: b after a when `after`
     // is set (below or right of it), else before it.
     static void SplitRect(TOrloDockOrientation orientation, bool after, tk::Rect& a, tk::Rect& b);
+
+    // Halving zones as panels dock may leave a visible zone below its minimum
+    // size: wherever a container has room for all its visible children at
+    // their minimum sizes, the children with the most room to spare give the
+    // difference. The site runs this as it tidies the tree.
+    void KeepMinimumSizes();
 
     void RemoveZone(TOrloDockZone* zone) override;
     // The root has no parent to share room with: it lays the whole tree out,
@@ -72,6 +90,12 @@ private:
     void PlaceBeside(TOrloDockZone* zone, TOrloDockZone* target, TOrloDockOrientation orientation, bool after);
     // The panel's leaf docks as a tab at `target`.
     void PlaceAsTab(TOrloDockZone* zone, TOrloDockZone* target);
+    // A visible zone that took a hidden zone's share: the nearest visible
+    // neighbour shares its own with it, with the zone's nearest ancestor that
+    // has one where the zone is the only visible child.
+    void GiveRoom(TOrloDockZone* zone);
+    void KeepMinimumSizesBelow(TOrloDockContainerZone* container);
+    void KeepMinimumSizesOf(TOrloDockContainerZone* container);
     // Takes the group out of its old site and tree.
     void DetachGroup(TOrloDockTabbedContainerZone* zone);
 };

@@ -169,6 +169,8 @@ public:
 protected:
     void Notification(tk::Component* component, tk::Operation operation) override;
     void RequestAlign() override;
+    // Lays the tree out in the new size. The OnResize handlers run first, or,
+    // when a change of the tree resized the site, once that change has ended.
     void Resize() override;
     void KeyDown(int& key, tk::ShiftState shift) override;
     void ControlChange(tk::Control* child, bool inserted) override;
@@ -204,13 +206,17 @@ private:
 
     // Gives the site's client rectangle, less the edge strip, to the root zone.
     void LayOutTree();
-    // Takes a panel that is docked here out of its place without normalising
-    // or laying out, so that the caller's target survives; the zone is freed.
+    // Takes a panel that is docked here out of its place: its container is
+    // laid out, its leaf freed and the panel leaves the site. Nothing is
+    // normalised, so that the caller's target survives.
     void DetachPanel(IOrloDockablePanel* panel);
     // Ends every operation that changes the tree.
     void TidyTree();
-    // The zone of a panel that is being freed leaves the tree. The panel is
-    // matched by its address alone: it is only compared, never used.
+    // The leaves of panels freed during the change that just ended leave the tree.
+    void DropZonesOfFreedPanels();
+    // The zone of a panel that is being freed leaves the tree, at once or, while
+    // the tree is changing, when the change ends. The panel is matched by its
+    // address alone: it is only compared, never used.
     void DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockablePanel* panel);
     // The manager was freed: the site paints with a theme of its own again.
     void ManagerGone();
@@ -257,6 +263,12 @@ private:
     // of a panel that is being freed before the site hears of it.
     std::vector<std::unique_ptr<HostedPanel>> hostedPanels_;
     bool trackingPanels_ = false;
+    // Leaves of panels freed while the tree was changing; they leave the tree
+    // when the change ends.
+    std::vector<std::unique_ptr<tk::ComponentRef<TOrloDockControlZone>>> freedPanelZones_;
+    // The site was resized while the tree was changing; its handlers hear of
+    // it when the change ends.
+    bool resizePending_ = false;
     // The alignment the tree was last laid out for.
     tk::Align laidOutAlign_ = tk::alNone;
     // Our active-control listener (0: none) and whether the focus was inside this site when last told.

@@ -89,7 +89,7 @@ private:
     void UpdateStripVisibility();
     // Puts the tabs back into the children's order, the same zone staying current.
     void FollowChildOrder();
-    // Lays the group out from scratch, as after its client area changed.
+    // Lays the group and every tab out from scratch, as after its client area changed.
     void Relayout();
     void FreeStrip();
     bool IsLoneFloatingGroup();

@@ -103,6 +103,10 @@ public:
     // The parent's width or height along its child orientation (the site
     // control's along the zone's own orientation when there is no parent).
     int ParentExtent() const;
+    // Where UpdateBounds puts the zone: its share of the parent's client area
+    // behind its previous visible sibling, within that area however little
+    // room it has. False without parent, or in a tab group (tabs place themselves).
+    bool PlaceInParent(tk::Rect& rect) const;
     TOrloDockZone* NextSibling() const;
     TOrloDockZone* PrevSibling() const;
     TOrloDockZone* NextVisibleSibling() const;
@@ -147,6 +151,11 @@ public:
     tk::String ClassName() const override;
 
 private:
+    friend class TOrloDockContainerZone;
+
+    // The sibling `step` places away (+1 next, -1 previous), the nearest
+    // visible one in that direction when `visibleOnly` is set.
+    TOrloDockZone* SiblingAt(int step, bool visibleOnly) const;
     // Tells the site that this zone leaves its tree, and forgets the site.
     void LeaveSite();
     int SplitterSize() const;
@@ -160,13 +169,18 @@ private:
     tk::String zoneID_;
     int parentSizePercentage_ = 0;
     int savedSize_ = -1;
+    // The zone's index in the list of the container that lists it, kept by
+    // that container; -1 while no container lists it.
+    int listIndex_ = -1;
     std::uint8_t closeButtonState_ = 0;
     std::uint8_t pinButtonState_ = 0;
 };
 
 // Brackets a change of a site's tree with BeginUpdate/EndUpdate, also when the
 // change fails. Holds its own reference, so the bracket closes on the site it
-// opened on even if the zone changes sites meanwhile. Does nothing without site.
+// opened on even if the zone changes sites meanwhile; the reference clears
+// itself if the site is freed (the outermost EndUpdate runs handlers that
+// may free it). Does nothing without site.
 class TOrloDockUpdateGuard {
 public:
     explicit TOrloDockUpdateGuard(IOrloDockSiteInternal* site);
@@ -175,5 +189,5 @@ public:
     TOrloDockUpdateGuard& operator=(const TOrloDockUpdateGuard&) = delete;
 
 private:
-    tk::IPtr<IOrloDockSiteInternal> site_;
+    tk::ComponentRef<IOrloDockSiteInternal> site_;
 };

@@ -7,6 +7,7 @@
 // procedure (TK_VISIBLECHANGED) after the control has handled them.
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -88,6 +89,10 @@ private:
     int maxHeight_ = 0;
 };
 
+// Raises ERangeError for a value outside alNone to alCustom: alignments come
+// from callers and streams, and a stray value must not pass as a side.
+void CheckAlign(tk::Align value);
+
 class Control : public Component {
 public:
     explicit Control(Component* owner);
@@ -111,6 +116,7 @@ public:
 
     // ---- alignment ----
     tk::Align Align() const { return align_; }
+    // Refuses values outside the enumeration (CheckAlign).
     void SetAlign(tk::Align value);
     // Lays out the children again.
     void Realign();
@@ -360,6 +366,9 @@ private:
     // The window system moved or resized a top-level window.
     void WindowGeometryChanged();
     void AlignControl(Control* control);
+    // Not where the last alignment pass put it (or never put by one).
+    bool MovedSinceAligned() const;
+    void ForgetAlignedPlace();
     void ApplyAnchors(int oldClientWidth, int oldClientHeight);
 
     std::unique_ptr<QWidget> widget_;
@@ -372,6 +381,22 @@ private:
     // Handlers may free the control; dispatch checks this token afterwards.
     std::shared_ptr<int> lifeToken_ = std::make_shared<int>(0);
     int alignDisabled_ = 0;
+    // Where and in which place among the controls of its edge the parent's
+    // last alignment pass put this control (aligned_: whether one did since
+    // it got its alignment, its parent or was shown).
+    // Where the control stood, and how large its parent's client area was,
+    // when its bounds were last set other than by anchoring (Set: known).
+    struct AnchorBase {
+        Rect Bounds{};
+        int ParentWidth = 0;
+        int ParentHeight = 0;
+        bool Set = false;
+    } anchorBase_;
+    // Set while anchoring moves the control, which keeps its base.
+    bool anchoring_ = false;
+    Rect alignedBounds_{};
+    int alignRank_ = std::numeric_limits<int>::max();
+    bool aligned_ = false;
     bool alignPending_ = false;
     bool aligning_ = false;
     bool visible_ = true;

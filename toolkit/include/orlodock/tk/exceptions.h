@@ -48,6 +48,10 @@ class EResNotFound : public Exception {
 class EComponentError : public Exception {
     using Exception::Exception;
 };
+// A value outside the range its type allows.
+class ERangeError : public Exception {
+    using Exception::Exception;
+};
 
 // A stream could not be read; Position() is the byte offset where reading failed.
 class EReadError : public Exception {

@@ -40,11 +40,20 @@ constexpr Rect BoundsRect(int left, int top, int width, int height) { return {le
 constexpr bool PtInRect(const Rect& r, Point p) { return r.Contains(p); }
 constexpr Rect OffsetRect(Rect r, int dx, int dy) { return {r.Left + dx, r.Top + dy, r.Right + dx, r.Bottom + dy}; }
 constexpr Rect InflateRect(Rect r, int dx, int dy) { return {r.Left - dx, r.Top - dy, r.Right + dx, r.Bottom + dy}; }
+// The rectangle with Right and Bottom moved up to Left and Top where they lie
+// before them: an inverted rectangle becomes an empty one at its top-left corner.
+constexpr Rect NonInverted(Rect r) {
+    r.Right = r.Right < r.Left ? r.Left : r.Right;
+    r.Bottom = r.Bottom < r.Top ? r.Top : r.Bottom;
+    return r;
+}
 // The overlap of two rectangles, or an empty rectangle at (0,0,0,0).
 Rect IntersectRect(const Rect& a, const Rect& b);
 
-// Where a control stands in its parent: on one side of it, filling it, or placed freely.
-enum Align { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+// Where a control stands in its parent: on one side of it, filling it, or
+// placed freely. Every int is a value of the type, so that a stray one from a
+// caller or a stream can be told and refused (CheckAlign).
+enum Align : int { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 
 // ---- one rule for both directions ----
 // Code that lays out, cuts or drags along a direction is written once for an
@@ -106,7 +115,12 @@ std::optional<Edge> AlignedEdge(Align align);
 // parent (alTop: the control's bottom side); none where AlignedEdge has none.
 std::optional<Edge> InnerEdge(Align align);
 
-// Rounds to the nearest integer, ties to the even neighbour (0.5 -> 0, 1.5 -> 2, -1.5 -> -2).
+// `p` moved by (dx, dy), each coordinate held within the range of int:
+// points from far outside a window must not wrap around.
+Point SaturatedOffset(Point p, long long dx, long long dy);
+
+// Rounds to the nearest integer, ties to the even neighbour (0.5 -> 0, 1.5 -> 2,
+// -1.5 -> -2); values beyond the range of int give its nearest end.
 int RoundHalfEven(double value);
 
 // The only conversions between toolkit and Qt geometry.
