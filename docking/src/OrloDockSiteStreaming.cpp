@@ -122,10 +122,12 @@ void TOrloDockSite::FinishLoading(const std::vector<TOrloDockablePanel*>& previo
         return;
     }
     Expand();
-    // Every zone and panel is placed, also where the root's rectangle did not change.
+    // Every zone and panel is placed, also where the root's rectangle did not
+    // change; the tree keeps the shares it was read with.
+    TOrloDockKeptShares kept(rootZone_);
     LayOutTree();
-    rootZone_->UpdateBounds();
-    GiveVisibleZonesRoom(rootZone_);
+    kept.PlaceFrom(rootZone_);
+    GiveVisibleZonesRoom(rootZone_, kept);
 }
 
 void TOrloDockSite::ResolvePanels(const std::vector<TOrloDockablePanel*>& previousPanels) {

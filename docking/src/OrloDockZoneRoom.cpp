@@ -34,15 +34,18 @@ int Rest(const std::vector<Part>& parts, int base, int client) {
     return client - used;
 }
 
-bool Squeezed(const std::vector<Part>& parts, int base, int client) {
+// Whether a child is left less than its floor by the shares.
+bool Squeezed(const std::vector<Part>& parts, const std::vector<int>& floors, int base, int client) {
     for (std::size_t i = 0; i + 1 < parts.size(); ++i)
-        if (PixelsOf(base, parts[i].Percentage) < parts[i].Minimum)
+        if (PixelsOf(base, parts[i].Percentage) < floors[i])
             return true;
-    return Rest(parts, base, client) < parts.back().Minimum;
+    return Rest(parts, base, client) < floors.back();
 }
 
-// New shares for the visible children of a container that has room for all.
-bool Redistribute(TOrloDockContainerZone* container) {
+// New shares for the visible children of a container: at least the minimum
+// size each where the container has room for all, else at least nothing, so
+// that no child runs past the container's end.
+bool Redistribute(TOrloDockContainerZone* container, TOrloDockKeptShares& kept) {
     const TOrloDockOrientation along = container->ChildOrientation();
     if (along != voVert && along != voHorz)
         return false;
@@ -62,49 +65,86 @@ bool Redistribute(TOrloDockContainerZone* container) {
     int needed = int(parts.size()) - 1;
     for (const Part& part : parts)
         needed += part.Minimum;
-    if (extent < needed || !Squeezed(parts, base, extent))
+    const bool room = extent >= needed;
+    std::vector<int> floors;
+    int spare = extent - (int(parts.size()) - 1);
+    for (const Part& part : parts) {
+        floors.push_back(room ? part.Minimum : 0);
+        spare -= floors.back();
+    }
+    if (spare < 0 || !Squeezed(parts, floors, base, extent))
         return false;
 
-    // Every child its minimum; what is left in proportion to what each had above it.
-    const int spare = extent - needed;
+    // Every child its floor; what is left in proportion to what each had above it.
     std::int64_t wanted = 0;
     std::vector<int> above;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         const int had = i + 1 < parts.size() ? PixelsOf(base, parts[i].Percentage) : Rest(parts, base, extent);
-        above.push_back(std::max(had - parts[i].Minimum, 0));
+        above.push_back(std::max(had - floors[i], 0));
         wanted += above.back();
     }
     for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
         const std::int64_t extra = wanted > 0 ? spare * above[i] / wanted : spare / std::int64_t(parts.size());
-        parts[i].Percentage = PercentageFor(base, parts[i].Minimum + int(extra));
+        parts[i].Percentage = PercentageFor(base, floors[i] + int(extra));
     }
     // Whole percentages round up: the last child gets back what that took from it.
-    while (Rest(parts, base, extent) < parts.back().Minimum) {
-        Part* giver = nullptr;
-        for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-            Part& part = parts[i];
-            const int slack = PixelsOf(base, part.Percentage - 1) - part.Minimum;
-            if (slack >= 0 && (!giver || slack > PixelsOf(base, giver->Percentage - 1) - giver->Minimum))
-                giver = &part;
-        }
-        if (!giver)
+    const auto slack = [&](std::size_t i) { return PixelsOf(base, parts[i].Percentage - 1) - floors[i]; };
+    while (Rest(parts, base, extent) < floors.back()) {
+        std::size_t giver = parts.size();
+        for (std::size_t i = 0; i + 1 < parts.size(); ++i)
+            if (parts[i].Percentage > 0 && slack(i) >= 0 && (giver == parts.size() || slack(i) > slack(giver)))
+                giver = i;
+        if (giver == parts.size())
             break;
-        --giver->Percentage;
+        --parts[giver].Percentage;
     }
     parts.back().Percentage = std::clamp(PercentageFor(base, Rest(parts, base, extent)), 0, 100);
     for (const Part& part : parts)
-        part.Zone->SetParentSizePercentage(std::clamp(part.Percentage, 0, 100));
-    container->UpdateBounds();
+        kept.Set(part.Zone, std::clamp(part.Percentage, 0, 100));
+    kept.PlaceFrom(container);
     return true;
 }
 
 } // namespace
 
-bool GiveVisibleZonesRoom(TOrloDockContainerZone* top) {
+TOrloDockKeptShares::TOrloDockKeptShares(TOrloDockZone* top) {
+    std::vector<TOrloDockZone*> zones{top};
+    for (std::size_t i = 0; i < zones.size(); ++i) {
+        shares_.emplace_back(zones[i], zones[i]->ParentSizePercentage());
+        if (TOrloDockContainerZone* container = zones[i]->AsContainer())
+            for (int c = 0; c < container->ChildCount(); ++c)
+                zones.push_back(container->Child(c));
+    }
+}
+
+void TOrloDockKeptShares::Set(TOrloDockZone* zone, int share) {
+    for (auto& [kept, value] : shares_)
+        if (kept == zone)
+            value = share;
+}
+
+void TOrloDockKeptShares::Restore() const {
+    for (const auto& [zone, share] : shares_)
+        zone->SetParentSizePercentage(share);
+}
+
+void TOrloDockKeptShares::PlaceFrom(TOrloDockZone* top) const {
+    std::vector<TOrloDockZone*> zones{top};
+    for (std::size_t i = 0; i < zones.size(); ++i) {
+        Restore();
+        zones[i]->UpdateBounds();
+        if (TOrloDockContainerZone* container = zones[i]->AsContainer())
+            for (int c = 0; c < container->ChildCount(); ++c)
+                zones.push_back(container->Child(c));
+    }
+    Restore();
+}
+
+bool GiveVisibleZonesRoom(TOrloDockContainerZone* top, TOrloDockKeptShares& kept) {
     // Top down: a container's room decides its children's.
-    bool changed = Redistribute(top);
+    bool changed = Redistribute(top, kept);
     for (int i = 0; i < top->ChildCount(); ++i)
         if (TOrloDockContainerZone* container = top->Child(i)->AsContainer(); container && container->IsVisible())
-            changed = GiveVisibleZonesRoom(container) || changed;
+            changed = GiveVisibleZonesRoom(container, kept) || changed;
     return changed;
 }
