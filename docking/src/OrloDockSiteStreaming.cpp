@@ -55,6 +55,16 @@ TOrloDockablePanel* FindPanelBelow(tk::Component* top, tk::Component* site, cons
     return nullptr;
 }
 
+// Every zone at or below `top`, parents before children.
+std::vector<TOrloDockZone*> ZonesBelow(TOrloDockZone* top) {
+    std::vector<TOrloDockZone*> zones{top};
+    for (std::size_t i = 0; i < zones.size(); ++i)
+        if (TOrloDockContainerZone* container = zones[i]->AsContainer())
+            for (int c = 0; c < container->ChildCount(); ++c)
+                zones.push_back(container->Child(c));
+    return zones;
+}
+
 } // namespace
 
 // ---- reading and installing a tree ----
@@ -169,39 +179,22 @@ void TOrloDockSite::ResolvePanels(const std::vector<TOrloDockablePanel*>& previo
         chosen[i]->SetDockSite(SiteIntf());
     }
     // Every panel is attached before a tab group decides which tabs show.
-    std::vector<TOrloDockZone*> zones{rootZone_};
-    for (std::size_t i = 0; i < zones.size(); ++i) {
-        if (TOrloDockTabbedContainerZone* group = zones[i]->AsTabGroup())
+    for (TOrloDockZone* zone : ZonesBelow(rootZone_))
+        if (TOrloDockTabbedContainerZone* group = zone->AsTabGroup())
             group->TabsFollowPanels();
-        if (TOrloDockContainerZone* container = zones[i]->AsContainer())
-            for (int c = 0; c < container->ChildCount(); ++c)
-                zones.push_back(container->Child(c));
-    }
 }
 
 void TOrloDockSite::RenewClashingZoneIDs() {
     // A layout saved in one site and loaded into another brings the first
     // one's identifiers along; a zone that moves across later would meet its twin.
     std::set<tk::String> taken;
-    for (TOrloDockSite* other : LiveSites()) {
-        if (other == this || !other->rootZone_)
-            continue;
-        std::vector<TOrloDockZone*> zones{other->rootZone_};
-        for (std::size_t i = 0; i < zones.size(); ++i) {
-            taken.insert(zones[i]->ZoneID());
-            if (TOrloDockContainerZone* container = zones[i]->AsContainer())
-                for (int c = 0; c < container->ChildCount(); ++c)
-                    zones.push_back(container->Child(c));
-        }
-    }
-    std::vector<TOrloDockZone*> zones{rootZone_};
-    for (std::size_t i = 0; i < zones.size(); ++i) {
-        if (taken.count(zones[i]->ZoneID()) > 0)
-            zones[i]->SetZoneID(tk::CreateGuidString());
-        if (TOrloDockContainerZone* container = zones[i]->AsContainer())
-            for (int c = 0; c < container->ChildCount(); ++c)
-                zones.push_back(container->Child(c));
-    }
+    for (TOrloDockSite* other : LiveSites())
+        if (other != this && other->rootZone_)
+            for (TOrloDockZone* zone : ZonesBelow(other->rootZone_))
+                taken.insert(zone->ZoneID());
+    for (TOrloDockZone* zone : ZonesBelow(rootZone_))
+        if (taken.count(zone->ZoneID()) > 0)
+            zone->SetZoneID(tk::CreateGuidString());
 }
 
 void TOrloDockSite::DockStrayPanels() {

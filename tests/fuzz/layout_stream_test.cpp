@@ -68,6 +68,16 @@ private:
         return random_() % 3 == 0 ? std::int64_t(random_() % 300) - 100 : values[Any(13)];
     }
 
+    // Whether `inner` is `outer` or stands below it.
+    static bool Within(const StreamObject& outer, const StreamObject* inner) {
+        if (&outer == inner)
+            return true;
+        for (const StreamObject& child : outer.Children)
+            if (Within(child, inner))
+                return true;
+        return false;
+    }
+
     static void FreshIds(StreamObject& object, int& serial) {
         object.SetText("ZoneID", "{F" + std::to_string(serial++) + "}");
         for (StreamObject& child : object.Children)
@@ -178,9 +188,10 @@ private:
             zone.Properties.push_back({0x14, "ParentZone", 0, Any(2) ? "Named" : "Site0"});
             return "reference";
         default:
-            if (&zone != &root && !other.Children.empty()) {
+            // Only between subtrees apart from each other: a list cannot take in itself.
+            if (!other.Children.empty() && !Within(zone, &other.Children.front()) &&
+                !Within(other.Children.front(), &zone))
                 std::swap(zone.Children, other.Children.front().Children);
-            }
             return "children swapped";
         }
     }

@@ -168,11 +168,13 @@ std::string Player::Apply(const Op& op) {
             return "no panel to show or hide";
         panel->SetVisible(op.Kind == OpKind::Show);
         return (op.Kind == OpKind::Show ? "show " : "hide ") + Name(panel);
-    case OpKind::FreePanel:
+    case OpKind::FreePanel: {
         if (!panel)
             return "no panel to free";
+        const std::string what = "free " + Name(panel);
         panel->Free();
-        return "free " + Name(panel);
+        return what;
+    }
     case OpKind::CreatePanel: {
         const std::string name = Pick(world_.Names(), op.A);
         if (world_.FindPanel(name))
@@ -184,8 +186,9 @@ std::string Player::Apply(const Op& op) {
     case OpKind::Close: {
         const std::vector<TOrloDockZone*> zones = FuzzWorld::ZonesOf(site);
         TOrloDockZone* zone = Pick(zones, op.C);
+        const std::string what = "close zone " + std::to_string(op.C % zones.size()) + " (" + Describe(zone) + ")" + in;
         zone->CloseZone();
-        return "close zone " + std::to_string(op.C % zones.size()) + " (" + Describe(zone) + ")" + in;
+        return what;
     }
     case OpKind::SelectTab: {
         TOrloDockTabbedContainerZone* group = Pick(world_.TabGroups(), op.A);
