@@ -32,19 +32,16 @@ protected:
         return leaf ? dynamic_cast<TOrloDockTabbedContainerZone*>(leaf->ParentZone()) : nullptr;
     }
 
-    // Sound, laid out, and every visible zone at least the minimum size.
+    // Sound, laid out, and every visible zone at least the minimum size where there is room.
     static ::testing::AssertionResult Settled(TOrloDockSite* site) {
-        if (::testing::AssertionResult sound = ZoneTreeIsSound(site->RootZone()); !sound)
-            return sound;
-        if (::testing::AssertionResult tight = ZoneLayoutIsTight(site->RootZone()); !tight)
-            return tight;
-        std::vector<TOrloDockControlZone*> leaves;
-        CollectLeaves(site->RootZone(), leaves);
-        for (TOrloDockControlZone* leaf : leaves)
-            if (leaf->IsVisible() && leaf->Orientation() != voTabbed && leaf->Extent() < leaf->GetMinimumSize())
-                return ::testing::AssertionFailure()
-                       << leaf->ControlName().toStdString() << " is " << leaf->Extent() << " px";
-        return ::testing::AssertionSuccess();
+        std::vector<std::string> broken = ZoneTreeViolations(site->RootZone());
+        for (const auto& more : {ZoneLayoutViolations(site->RootZone()), ZoneRoomViolations(site->RootZone())})
+            broken.insert(broken.end(), more.begin(), more.end());
+        ::testing::AssertionResult result =
+            broken.empty() ? ::testing::AssertionSuccess() : ::testing::AssertionFailure();
+        for (const std::string& line : broken)
+            result << line << "\n";
+        return result;
     }
 };
 
