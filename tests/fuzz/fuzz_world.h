@@ -13,7 +13,8 @@
 // area and visible children tile their container), "cover" (a visible panel
 // covers its leaf's client area), "overlap" (no two shown panels overlap)
 // and "room" (no visible zone below its minimum size in a container with
-// room for all). The harness adds "exception", "refusal" and "stability",
+// room for all); "narrow" marks a site that shows zones in an empty client
+// area (narrower than its edge strip). The harness adds "exception", "refusal" and "stability",
 // and names a layout rule broken in a site right after a layout was loaded
 // into it "<rule> after loading".
 
@@ -79,6 +80,10 @@ private:
 // saving code: a violation of one is counted and reported, not failed. Empty
 // when ORLODOCK_FUZZ_STRICT is set.
 bool IsKnownOpen(const std::string& rule);
+// A known-open "share" or "narrow" ends the sequence or stream round: from a
+// share far out of range, or a site with no room at all, the layout
+// arithmetic overflows sooner or later.
+bool EndsTheWorld(const std::string& rule);
 std::string KnownOpenRules();
 
 // How long and from which seed: ORLODOCK_FUZZ_SECONDS (0, the default, runs

@@ -287,9 +287,11 @@ TEST(LayoutStreams, AreRefusedUntouchedOrLoadSoundAndStable) {
             } catch (const std::exception& e) {
                 FAIL() << "exception " << e.what() << ", " << where;
             }
+            bool overflowAhead = false;
             for (const FuzzViolation& v : world.Check(target)) {
                 if (IsKnownOpen(v.Rule)) {
                     ++known[v.Rule];
+                    overflowAhead = overflowAhead || EndsTheWorld(v.Rule);
                     continue;
                 }
                 FAIL() << "rule \"" << v.Rule << "\": " << v.Text << "\n" << where;
@@ -299,6 +301,9 @@ TEST(LayoutStreams, AreRefusedUntouchedOrLoadSoundAndStable) {
             ASSERT_EQ(tk::StreamToText(target->SaveLayout().mid(14)).toStdString(),
                       tk::StreamToText(first.mid(14)).toStdString())
                 << "rule \"stability\", " << where;
+            // The layout arithmetic overflows sooner or later from here.
+            if (overflowAhead)
+                break;
         }
     }
     std::cout << "fuzz: " << streams << " layout streams from " << layouts << " saved layouts, " << refused

@@ -312,15 +312,20 @@ Outcome Play(std::uint32_t seed, const std::vector<Op>& ops, bool verbose = fals
         }
         for (const FuzzViolation& v : player.World().Check(player.Loaded()))
             violations.push_back(v);
+        bool overflowAhead = false;
         for (const FuzzViolation& v : violations) {
             if (IsKnownOpen(v.Rule)) {
                 outcome.KnownOpen.emplace(v.Rule, std::make_pair(int(i), v));
+                overflowAhead = overflowAhead || EndsTheWorld(v.Rule);
                 continue;
             }
             outcome.At = int(i);
             outcome.Violation = v;
             return outcome;
         }
+        // The layout arithmetic overflows sooner or later from here.
+        if (overflowAhead)
+            break;
     }
     return outcome;
 }

@@ -42,7 +42,8 @@ enum class TOrloDockDragState : std::uint8_t {
     PinPressed = 6,
 };
 
-// A layout could not be saved: it would lose a docked panel.
+// A layout could not be saved or a layout file used; raised as itself when
+// saving would lose a docked panel.
 class EOrloDockLayoutError : public tk::Exception {
     using tk::Exception::Exception;
 };
