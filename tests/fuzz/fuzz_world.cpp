@@ -10,9 +10,13 @@
 
 namespace {
 
-// Rules broken by faults being mended elsewhere (layout arithmetic and
-// insertion); the lead takes a rule off once its faults are fixed.
-const std::vector<std::string> kKnownOpenRules = {"room", "overlap", "share", "tiling", "narrow"};
+// Rules broken by faults being mended in the layout arithmetic and the
+// insertion; a rule comes off this list once its faults are fixed.
+//   room:    a panel docked beside a hidden one, or shown again, gets less than the minimum;
+//   overlap: what follows from that, and from sites without room;
+//   tiling:  showing a panel moves its siblings off their places by a few pixels;
+//   share, narrow: a site narrower than its edge strip gives shares far out of range.
+const std::vector<std::string> kKnownOpenRules = {"room", "overlap", "tiling", "share", "narrow"};
 
 std::string Text(const tk::Rect& r) {
     std::ostringstream os;
@@ -199,7 +203,7 @@ std::vector<FuzzViolation> FuzzWorld::Check(const TOrloDockSite* loaded) const {
     return out;
 }
 
-bool EndsTheWorld(const std::string& rule) { return IsKnownOpen(rule) && (rule == "share" || rule == "narrow"); }
+bool EndsTheWorld(const std::string& rule) { return rule == "share" && IsKnownOpen(rule); }
 
 bool IsKnownOpen(const std::string& rule) {
     if (std::getenv("ORLODOCK_FUZZ_STRICT"))

@@ -80,9 +80,8 @@ private:
 // saving code: a violation of one is counted and reported, not failed. Empty
 // when ORLODOCK_FUZZ_STRICT is set.
 bool IsKnownOpen(const std::string& rule);
-// A known-open "share" or "narrow" ends the sequence or stream round: from a
-// share far out of range, or a site with no room at all, the layout
-// arithmetic overflows sooner or later.
+// A known-open "share" ends the sequence or stream round: from a share far
+// out of range the layout arithmetic overflows sooner or later.
 bool EndsTheWorld(const std::string& rule);
 std::string KnownOpenRules();
 
