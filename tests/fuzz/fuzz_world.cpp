@@ -152,6 +152,17 @@ std::vector<FuzzViolation> FuzzWorld::Check(const TOrloDockSite* loaded) const {
     for (const tk::String& line : check.Violations())
         out.push_back({line.contains(tk::Latin1(" has a share of ")) ? "share" : "tree", line.toStdString()});
 
+    // The tree checker draws the line where the arithmetic would overflow;
+    // shares grow by factors when recomputed in parents without room, and a
+    // zone ten times its parent is well on the way there. (Zones without room
+    // measure less than nothing: shares of a few hundred below zero are common.)
+    for (TOrloDockSite* site : sites_)
+        for (TOrloDockZone* zone : ZonesOf(site))
+            if (std::abs(zone->ParentSizePercentage()) > 1000)
+                out.push_back({"share", NameOf(site) + ": " + zone->ClassName().toStdString() + " " +
+                                            zone->ZoneID().toStdString() + " has a share of " +
+                                            std::to_string(zone->ParentSizePercentage()) + " %"});
+
     for (TOrloDockSite* site : sites_)
         if (site->UpdateCount() != 0)
             out.push_back({"update", NameOf(site) + " is left " + std::to_string(site->UpdateCount()) + " deep"});

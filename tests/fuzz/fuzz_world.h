@@ -6,7 +6,8 @@
 // step the whole world is checked against named rules.
 //
 // Rules: "tree" (the library's tree checker over all sites; what it says of
-// shares out of range is named "share"), "bookkeeping"
+// shares out of range is named "share", as is any share beyond 1000 % either
+// way), "bookkeeping"
 // (a panel stands in one leaf of the site it names as its dock site, or in
 // none and is no site's child), "update" (no bracket left open), and for
 // every site that shows zones: "tiling" (the root fills the site's client
