@@ -13,7 +13,6 @@ constexpr std::uint16_t kVersion = 1;
 constexpr int kVersionAt = 4;
 constexpr int kLengthAt = 6;
 constexpr int kChecksumAt = 10;
-constexpr int kHeaderSize = 14;
 
 std::uint32_t Crc32(const tk::Bytes& data, qsizetype from) {
     static const std::array<std::uint32_t, 256> table = [] {
@@ -50,7 +49,7 @@ std::uint32_t GetLittleEndian(const tk::Bytes& in, int at, int bytes) {
 
 tk::Bytes EncodeLayout(const tk::Bytes& payload) {
     tk::Bytes out;
-    out.reserve(kHeaderSize + payload.size());
+    out.reserve(kLayoutHeaderSize + payload.size());
     out.append(kSignature.data(), kSignature.size());
     PutLittleEndian(out, kVersion, 2);
     PutLittleEndian(out, static_cast<std::uint32_t>(payload.size()), 4);
@@ -59,21 +58,32 @@ tk::Bytes EncodeLayout(const tk::Bytes& payload) {
     return out;
 }
 
-tk::Bytes DecodeLayout(const tk::Bytes& data) {
-    if (data.size() < kHeaderSize)
-        Corrupt(tk::String::fromLatin1("Not a dock site layout: %1 bytes are too few").arg(data.size()), data.size());
-    if (!std::equal(kSignature.begin(), kSignature.end(), data.constData()))
+std::uint32_t LayoutPayloadLength(const tk::Bytes& header) {
+    if (header.size() < kLayoutHeaderSize)
+        Corrupt(tk::String::fromLatin1("Not a dock site layout: %1 bytes are too few").arg(header.size()),
+                header.size());
+    if (!std::equal(kSignature.begin(), kSignature.end(), header.constData()))
         Corrupt(tk::String::fromLatin1("Not a dock site layout (bad signature)"), 0);
-    const std::uint32_t version = GetLittleEndian(data, kVersionAt, 2);
+    const std::uint32_t version = GetLittleEndian(header, kVersionAt, 2);
     if (version != kVersion)
         Corrupt(tk::String::fromLatin1("Dock site layout version %1 is not supported").arg(version), kVersionAt);
-    const std::uint32_t length = GetLittleEndian(data, kLengthAt, 4);
-    if (length != static_cast<std::uint32_t>(data.size() - kHeaderSize))
+    const std::uint32_t length = GetLittleEndian(header, kLengthAt, 4);
+    if (length > kMaxLayoutPayload)
+        Corrupt(tk::String::fromLatin1("Dock site layout says it is %1 bytes long, more than a layout can be (%2)")
+                    .arg(length)
+                    .arg(kMaxLayoutPayload),
+                kLengthAt);
+    return length;
+}
+
+tk::Bytes DecodeLayout(const tk::Bytes& data) {
+    const std::uint32_t length = LayoutPayloadLength(data);
+    if (length != static_cast<std::uint32_t>(data.size() - kLayoutHeaderSize))
         Corrupt(tk::String::fromLatin1("Dock site layout is %1 bytes long, its header says %2")
-                    .arg(data.size() - kHeaderSize)
+                    .arg(data.size() - kLayoutHeaderSize)
                     .arg(length),
                 kLengthAt);
-    if (GetLittleEndian(data, kChecksumAt, 4) != Crc32(data, kHeaderSize))
+    if (GetLittleEndian(data, kChecksumAt, 4) != Crc32(data, kLayoutHeaderSize))
         Corrupt(tk::String::fromLatin1("Dock site layout is damaged (checksum mismatch)"), kChecksumAt);
-    return data.mid(kHeaderSize);
+    return data.mid(kLayoutHeaderSize);
 }

@@ -52,7 +52,7 @@ TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
                     tk::csDoubleClicks | tk::csSetCaption | tk::csOpaque | tk::csReplicatable);
 
     auto* root = new TOrloDockRootZone();
-    SetRootZone(root);
+    SetRootZone(root, RootOrientation::FromSite);
 
     themes_.emplace_back(new TOrloDockingOrloDotNetTheme());
 
@@ -71,9 +71,12 @@ TOrloDockSite::TOrloDockSite(tk::Component* owner) : tk::CustomControl(owner) {
 
     focusListener_ = tk::Screen::AddActiveControlListener(
         [this](tk::Control* oldControl, tk::Control* newControl) { ActiveControlChanged(oldControl, newControl); });
+    // Last: a construction that fails leaves nothing behind in the list.
+    LiveSites().push_back(this);
 }
 
 TOrloDockSite::~TOrloDockSite() {
+    std::erase(LiveSites(), this);
     // Freeing the panels below moves the focus; a dying site need not repaint.
     StopFollowingFocus();
     if (IOrloDockManager* manager = dockManager_) {
@@ -95,11 +98,17 @@ TOrloDockSite::~TOrloDockSite() {
     themes_.clear();
 }
 
-void TOrloDockSite::SetRootZone(TOrloDockRootZone* root) {
+void TOrloDockSite::SetRootZone(TOrloDockRootZone* root, RootOrientation orientation) {
     rootZone_ = root;
     root->OnZonesChanged = [this](TOrloDockRootZone* sender) { ZonesChanged(sender); };
-    root->SetOrientation(orientation_ == voNoOrient ? root->Orientation() : orientation_);
+    if (orientation == RootOrientation::FromSite && orientation_ != voNoOrient)
+        root->SetOrientation(orientation_);
     root->SetDockSite(InternalIntf());
+}
+
+std::vector<TOrloDockSite*>& TOrloDockSite::LiveSites() {
+    static std::vector<TOrloDockSite*> sites;
+    return sites;
 }
 
 IOrloDockTheme* TOrloDockSite::OwnTheme() const {
@@ -248,7 +257,7 @@ void TOrloDockSite::Resize() {
 }
 
 void TOrloDockSite::LayOutTree() {
-    if (!rootZone_)
+    if (!rootZone_ || layoutHeld_ > 0)
         return;
     tk::Rect client = ClientRect();
     AdjustClientRect(client);

@@ -3,15 +3,17 @@
 // into a new tree, which is checked before it replaces the current one, so a
 // damaged stream leaves the site, its tree and its panels as they were.
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <set>
 
 #include "OrloDockLayoutCodec.h"
+#include "OrloDockLayoutFile.h"
+#include "OrloDockZoneRoom.h"
 #include <orlodock/docking/OrloDockPanel.h>
 #include <orlodock/docking/OrloDockSite.h>
 #include <orlodock/docking/OrloDockTreeCheck.h>
 #include <orlodock/docking/OrloDockZones.h>
+#include <orlodock/tk/guid.h>
 
 namespace {
 
@@ -32,9 +34,13 @@ void RefuseNamesAndReferences(const tk::Bytes& data) {
     }
 }
 
-// The dockable panel of that name among `top`'s components, then among the
-// components those own, breadth first.
-TOrloDockablePanel* FindPanelBelow(tk::Component* top, const tk::String& name) {
+// The dockable panel of that name among `top`'s components, then among
+// `site`'s, then among the components those own, breadth first.
+TOrloDockablePanel* FindPanelBelow(tk::Component* top, tk::Component* site, const tk::String& name) {
+    if (auto* panel = dynamic_cast<TOrloDockablePanel*>(top->FindComponent(name)))
+        return panel;
+    if (auto* panel = dynamic_cast<TOrloDockablePanel*>(site->FindComponent(name)))
+        return panel;
     std::vector<tk::Component*> level{top};
     while (!level.empty()) {
         std::vector<tk::Component*> next;
@@ -47,6 +53,16 @@ TOrloDockablePanel* FindPanelBelow(tk::Component* top, const tk::String& name) {
         level.swap(next);
     }
     return nullptr;
+}
+
+// Every zone at or below `top`, parents before children.
+std::vector<TOrloDockZone*> ZonesBelow(TOrloDockZone* top) {
+    std::vector<TOrloDockZone*> zones{top};
+    for (std::size_t i = 0; i < zones.size(); ++i)
+        if (TOrloDockContainerZone* container = zones[i]->AsContainer())
+            for (int c = 0; c < container->ChildCount(); ++c)
+                zones.push_back(container->Child(c));
+    return zones;
 }
 
 } // namespace
@@ -68,7 +84,7 @@ TOrloDockSite::OwnedRoot TOrloDockSite::ReadTree(const tk::Bytes& data) {
     }
     // Rules every tree built by the zone operations keeps; a stream that
     // breaks one was not written by them.
-    const tk::StringList broken = OrloDockTreeViolations(fresh.get());
+    const tk::StringList broken = OrloDockTreeViolations(fresh.get(), TOrloDockTreeSource::Read);
     if (!broken.isEmpty())
         Corrupt(broken.first());
     return fresh;
@@ -94,19 +110,34 @@ void TOrloDockSite::InstallTree(OwnedRoot fresh) {
     old->OnZonesChanged = nullptr;
     old.reset();
     hostedPanels_.clear();
-    SetRootZone(fresh.release());
+    // The tree keeps the orientation it was saved with, so that saving it again gives the same bytes.
+    SetRootZone(fresh.release(), RootOrientation::Kept);
 }
 
-void TOrloDockSite::FinishLoading(const std::vector<TOrloDockablePanel*>& previousPanels) {
+void TOrloDockSite::FinishLoading(const std::vector<TOrloDockablePanel*>& previousPanels, Strays strays) {
     TOrloDockUpdateGuard update(InternalIntf());
-    ResolvePanels(previousPanels);
+    {
+        // Nothing is laid out before the tree is finished: taking a panel from
+        // another site may move this one, and a tree without its panels has
+        // nothing visible to lay out.
+        LayoutHold hold(layoutHeld_);
+        ResolvePanels(previousPanels);
+        RenewClashingZoneIDs();
+        if (strays == Strays::DockAtTheEnd)
+            DockStrayPanels();
+    }
     // Decided once the panels are attached: before that no leaf can be visible.
-    if (rootZone_->VisibleChildCount() == 0)
+    if (rootZone_->VisibleChildCount() == 0) {
         Collapse();
-    else
-        Expand();
-    if (!Collapsed())
-        LayOutTree();
+        return;
+    }
+    Expand();
+    // Every zone and panel is placed, also where the root's rectangle did not
+    // change; the tree keeps the shares it was read with.
+    TOrloDockKeptShares kept(rootZone_);
+    LayOutTree();
+    kept.PlaceFrom(rootZone_);
+    GiveVisibleZonesRoom(rootZone_, kept);
 }
 
 void TOrloDockSite::ResolvePanels(const std::vector<TOrloDockablePanel*>& previousPanels) {
@@ -114,50 +145,68 @@ void TOrloDockSite::ResolvePanels(const std::vector<TOrloDockablePanel*>& previo
     std::vector<TOrloDockControlZone*> leaves;
     CollectLeaves(rootZone_, leaves);
 
-    // The named panels come to this site before the leaves take them: a
-    // panel docked elsewhere leaves that site first, and reparenting after
-    // the tab groups chose the panel in front would undo their choice.
-    std::vector<TOrloDockablePanel*> named;
+    // The panel of each leaf, chosen before anything moves: a panel stands in
+    // one leaf only, and never in a site inside itself. A panel owned by one
+    // of the owner's components (a site owning panels docked elsewhere) is
+    // found too.
+    std::vector<TOrloDockablePanel*> chosen;
     for (TOrloDockControlZone* leaf : leaves) {
         TOrloDockablePanel* panel = leaf->Panel();
         if (!panel && !leaf->StoredControlName().isEmpty())
-            panel = FindPanelBelow(top, leaf->StoredControlName());
-        if (!panel || std::find(named.begin(), named.end(), panel) != named.end())
-            continue;
-        named.push_back(panel);
-        if (leaf->Panel())
+            panel = FindPanelBelow(top, this, leaf->StoredControlName());
+        if (panel && (std::find(chosen.begin(), chosen.end(), panel) != chosen.end() || panel->ContainsControl(this)))
+            panel = nullptr;
+        chosen.push_back(panel);
+    }
+
+    // A panel docked elsewhere leaves that site first.
+    for (TOrloDockablePanel* panel : chosen) {
+        if (!panel)
             continue;
         tk::IPtr<IOrloDockSite> other = panel->GetDockSite();
         if (other && other.get() != SiteIntf())
             other->RemoveDockablePanel(panel->PanelIntf());
-        if (panel->GetDockSite().get() != SiteIntf())
-            panel->SetDockSite(SiteIntf());
     }
-
-    rootZone_->ResolveControls(top);
-    std::vector<TOrloDockablePanel*> docked;
-    for (TOrloDockControlZone* leaf : leaves) {
-        // A panel owned by one of the owner's components (the demonstration's
-        // left site owns panels docked elsewhere) is found too.
-        if (!leaf->Panel() && !leaf->StoredControlName().isEmpty())
-            leaf->SetControl(FindPanelBelow(top, leaf->StoredControlName()));
-        TOrloDockablePanel* panel = leaf->Panel();
-        if (!panel)
-            continue;
-        if (std::find(docked.begin(), docked.end(), panel) != docked.end()) {
-            // One panel, one leaf: a second leaf naming it stays empty.
-            leaf->SetControl(nullptr);
-            continue;
-        }
-        docked.push_back(panel);
-    }
-
     // Panels of the tree before that the new one does not name are undocked.
-    for (TOrloDockablePanel* panel : previousPanels) {
-        if (std::find(docked.begin(), docked.end(), panel) != docked.end())
-            continue;
-        if (panel->GetDockSite().get() == SiteIntf())
+    for (TOrloDockablePanel* panel : previousPanels)
+        if (std::find(chosen.begin(), chosen.end(), panel) == chosen.end() && panel->GetDockSite().get() == SiteIntf())
             panel->SetDockSite(nullptr);
+
+    for (std::size_t i = 0; i < leaves.size(); ++i) {
+        if (!chosen[i])
+            continue;
+        leaves[i]->SetControl(chosen[i]);
+        chosen[i]->SetDockSite(SiteIntf());
+    }
+    // Every panel is attached before a tab group decides which tabs show.
+    for (TOrloDockZone* zone : ZonesBelow(rootZone_))
+        if (TOrloDockTabbedContainerZone* group = zone->AsTabGroup())
+            group->TabsFollowPanels();
+}
+
+void TOrloDockSite::RenewClashingZoneIDs() {
+    // A layout saved in one site and loaded into another brings the first
+    // one's identifiers along; a zone that moves across later would meet its twin.
+    std::set<tk::String> taken;
+    for (TOrloDockSite* other : LiveSites())
+        if (other != this && other->rootZone_)
+            for (TOrloDockZone* zone : ZonesBelow(other->rootZone_))
+                taken.insert(zone->ZoneID());
+    for (TOrloDockZone* zone : ZonesBelow(rootZone_))
+        if (taken.count(zone->ZoneID()) > 0)
+            zone->SetZoneID(tk::CreateGuidString());
+}
+
+void TOrloDockSite::DockStrayPanels() {
+    // A panel streamed as a child of this site that the tree does not name
+    // would lie over the zones without one: it is docked after the last zone.
+    std::vector<TOrloDockablePanel*> strays;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* panel = dynamic_cast<TOrloDockablePanel*>(Controls(i)); panel && !rootZone_->FindControlZone(panel))
+            strays.push_back(panel);
+    for (TOrloDockablePanel* panel : strays) {
+        const tk::Align end = rootZone_->ChildOrientation() == voVert ? tk::alRight : tk::alBottom;
+        InsertDockablePanel(panel->PanelIntf(), nullptr, end);
     }
 }
 
@@ -177,7 +226,7 @@ void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
         OwnedRoot read(std::exchange(rootZone_, nullptr));
         read->OnZonesChanged = nullptr;
         read.reset();
-        SetRootZone(treeBeforeRead_.release());
+        SetRootZone(treeBeforeRead_.release(), RootOrientation::Kept);
         return;
     }
     if (data.isEmpty() || (!treeBeforeRead_ && data == tk::WriteComponent(rootZone_)))
@@ -187,7 +236,7 @@ void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
     if (!IsLoading()) {
         const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(rootZone_);
         InstallTree(std::move(fresh));
-        FinishLoading(previous);
+        FinishLoading(previous, Strays::Left);
         return;
     }
     // While loading, the tree from before keeps its panels until Loaded.
@@ -197,44 +246,50 @@ void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
         OwnedRoot(current).reset();
     else
         treeBeforeRead_.reset(current);
-    SetRootZone(fresh.release());
+    SetRootZone(fresh.release(), RootOrientation::Kept);
 }
 
 void TOrloDockSite::Loaded() {
     tk::CustomControl::Loaded();
     const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(treeBeforeRead_.get());
     treeBeforeRead_.reset();
-    FinishLoading(previous);
+    FinishLoading(previous, Strays::DockAtTheEnd);
 }
 
 // ---- layouts ----
 
-tk::Bytes TOrloDockSite::SaveLayout() { return EncodeLayout(tk::WriteComponent(rootZone_)); }
+void TOrloDockSite::RefuseLosingPanels() {
+    // A layout finds its panels by name: one without a name, or with the name
+    // of another docked panel, would not come back.
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(rootZone_, leaves);
+    std::set<tk::String> names;
+    for (TOrloDockControlZone* leaf : leaves) {
+        TOrloDockablePanel* panel = leaf->Panel();
+        if (!panel)
+            continue;
+        if (panel->Name().isEmpty())
+            throw EOrloDockLayoutError(tk::Latin1("Cannot save the layout: the docked panel captioned \"") +
+                                       panel->TitleBarCaption() + tk::Latin1("\" has no name to be found by"));
+        if (!names.insert(panel->Name()).second)
+            throw EOrloDockLayoutError(tk::Latin1("Cannot save the layout: two docked panels are named ") +
+                                       panel->Name());
+    }
+}
+
+tk::Bytes TOrloDockSite::SaveLayout() {
+    RefuseLosingPanels();
+    return EncodeLayout(tk::WriteComponent(rootZone_));
+}
 
 void TOrloDockSite::LoadLayout(const tk::Bytes& data) {
     OwnedRoot fresh = ReadTree(DecodeLayout(data));
     TOrloDockUpdateGuard update(InternalIntf());
     const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(rootZone_);
     InstallTree(std::move(fresh));
-    FinishLoading(previous);
+    FinishLoading(previous, Strays::Left);
 }
 
-void TOrloDockSite::SaveLayoutToFile(const tk::String& fileName) {
-    const tk::Bytes data = SaveLayout();
-    std::ofstream file(std::filesystem::path(fileName.toStdU16String()), std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(data.constData(), data.size());
-    file.close();
-    if (!file)
-        throw EOrloDockLayoutFileError(tk::Latin1("Cannot write the layout file ") + fileName);
-}
+void TOrloDockSite::SaveLayoutToFile(const tk::String& fileName) { WriteLayoutFile(fileName, SaveLayout()); }
 
-void TOrloDockSite::LoadLayoutFromFile(const tk::String& fileName) {
-    std::ifstream file(std::filesystem::path(fileName.toStdU16String()), std::ios::binary);
-    if (!file)
-        throw EOrloDockLayoutFileError(tk::Latin1("Cannot open the layout file ") + fileName);
-    const std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad())
-        throw EOrloDockLayoutFileError(tk::Latin1("Cannot read the layout file ") + fileName);
-    LoadLayout(tk::Bytes(content.data(), static_cast<qsizetype>(content.size())));
-}
+void TOrloDockSite::LoadLayoutFromFile(const tk::String& fileName) { LoadLayout(ReadLayoutFile(fileName)); }

@@ -1,5 +1,7 @@
 #include <orlodock/docking/OrloDockTabbedContainerZone.h>
 
+#include <utility>
+
 #include <orlodock/docking/OrloDockControlZone.h>
 #include <orlodock/docking/OrloDockPanel.h>
 #include <orlodock/docking/OrloDockRootZone.h>
@@ -120,6 +122,11 @@ void TOrloDockTabbedContainerZone::GetCaption(tk::String& caption) {
 
 void TOrloDockTabbedContainerZone::ResolveControls(tk::Component* owner) {
     TOrloDockContainerZone::ResolveControls(owner);
+    TabsFollowPanels();
+}
+
+void TOrloDockTabbedContainerZone::TabsFollowPanels() {
+    const int asked = std::exchange(pendingTabIndex_, -1);
     if (!tabs_)
         return;
     // The tabs were added while their leaves had no panels yet, so all of them
@@ -128,10 +135,15 @@ void TOrloDockTabbedContainerZone::ResolveControls(tk::Component* owner) {
     for (int i = 0; i < ChildCount() && i < tabs_->TabCount(); ++i)
         tabs_->GetTab(i)->SetVisible(Child(i)->IsVisible());
     tabs_->EndUpdate();
-    // No layout here: the rest of the tree is not resolved yet, and the site
-    // lays the whole tree out afterwards.
+    // No layout here: the rest of the tree may not be resolved yet, and the
+    // site lays the whole tree out afterwards.
     UpdateStripVisibility();
-    tabs_->SetTabIndex(pendingTabIndex_);
+    // The tab asked for, unless it is missing or hidden while another is shown.
+    TOrloDockZone* current = Child(asked);
+    if (TOrloDockZone* shown = FirstVisibleChild(); shown && (!current || !current->IsVisible()))
+        current = shown;
+    if (current)
+        tabs_->SetTabIndex(IndexOf(current));
 }
 
 TOrloDockZone* TOrloDockTabbedContainerZone::ZoneAtPoint(tk::Point point, bool docking, TOrloDockHitArea& hitArea) {

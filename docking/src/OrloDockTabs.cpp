@@ -64,6 +64,9 @@ void TCustomOrloDockTabs::DeleteTab(int index) {
 }
 
 bool TCustomOrloDockTabs::SetTabIndex(int newIndex) {
+    // Only a tab that is there can be current, and only a shown one while any is shown.
+    if (newIndex != -1 && (!ValidIndex(newIndex) || (!tabs_[newIndex]->Visible() && AnyTabVisible())))
+        return false;
     bool allowChange = true;
     if (OnTabChanging)
         OnTabChanging(this, tabIndex_, newIndex, allowChange);
@@ -119,6 +122,10 @@ int TCustomOrloDockTabs::TabAtPos(tk::Point point) const {
             return i;
     }
     return -1;
+}
+
+bool TCustomOrloDockTabs::AnyTabVisible() const {
+    return std::any_of(tabs_.begin(), tabs_.end(), [](const auto& tab) { return tab->Visible(); });
 }
 
 TOrloDockTab* TCustomOrloDockTabs::NextVisibleTab(const TOrloDockTab* tab) const {

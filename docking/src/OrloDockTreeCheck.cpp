@@ -5,9 +5,10 @@
 
 namespace {
 
-// No tree this library builds comes near this share; beyond it the layout
-// arithmetic would leave the integer range.
-constexpr int kPercentageLimit = 10000;
+// A zone that has no room (a hidden one behind the last visible sibling) may
+// measure less than nothing, but no tree this library builds comes near this
+// share; beyond it the layout arithmetic would leave the integer range.
+constexpr int kLivePercentageLimit = 10000;
 
 tk::String Describe(const TOrloDockZone* zone) { return zone->ClassName() + tk::Latin1(" ") + zone->ZoneID(); }
 
@@ -35,7 +36,11 @@ void TOrloDockTreeCheck::Visit(TOrloDockZone* zone) {
         Report(zone->ClassName() + tk::Latin1(" has no identifier"));
     else if (!ids_.insert(zone->ZoneID()).second)
         Report(tk::Latin1("Two zones have the identifier ") + zone->ZoneID());
-    if (zone->ParentSizePercentage() < -kPercentageLimit || zone->ParentSizePercentage() > kPercentageLimit)
+    const int share = zone->ParentSizePercentage();
+    const bool shareFits = source_ == TOrloDockTreeSource::Read
+                               ? share >= 0 && share <= 100
+                               : share >= -kLivePercentageLimit && share <= kLivePercentageLimit;
+    if (!shareFits)
         Report(Describe(zone) + tk::Latin1(" has a share of ") + Number(zone->ParentSizePercentage()) +
                tk::Latin1(" %"));
     if (zone->ParentZone() && dynamic_cast<TOrloDockRootZone*>(zone))
@@ -86,6 +91,10 @@ void TOrloDockTreeCheck::VisitLeaf(TOrloDockControlZone* leaf) {
 }
 
 void TOrloDockTreeCheck::VisitTabGroup(TOrloDockTabbedContainerZone* group) {
+    // The tab a stream asks for, until the panels are resolved.
+    if (group->PendingTabIndex() < -1 || group->PendingTabIndex() >= group->ChildCount())
+        Report(Describe(group) + tk::Latin1(" asks for tab ") + Number(group->PendingTabIndex()) + tk::Latin1(" of ") +
+               Number(group->ChildCount()));
     TOrloDockTabs* tabs = group->Tabs();
     if (!tabs) {
         Report(Describe(group) + tk::Latin1(" has no tab strip"));
@@ -142,8 +151,8 @@ void TOrloDockTreeCheck::VisitTabGroup(TOrloDockTabbedContainerZone* group) {
     }
 }
 
-tk::StringList OrloDockTreeViolations(TOrloDockZone* top) {
-    TOrloDockTreeCheck check;
+tk::StringList OrloDockTreeViolations(TOrloDockZone* top, TOrloDockTreeSource source) {
+    TOrloDockTreeCheck check(source);
     check.Check(top);
     return check.Violations();
 }

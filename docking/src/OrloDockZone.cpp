@@ -390,7 +390,8 @@ void TOrloDockZone::GetProperties(tk::PropertyList& list) {
             SetParentZone(container);
         });
     list.AddInteger(
-        tk::Latin1("ParentSizePercentage"), [this] { return std::int64_t(parentSizePercentage_); },
+        // A zone without room measures less than nothing; what is stored is a part of the parent.
+        tk::Latin1("ParentSizePercentage"), [this] { return std::int64_t(std::clamp(parentSizePercentage_, 0, 100)); },
         [this](std::int64_t value) { parentSizePercentage_ = int(value); });
 }
 

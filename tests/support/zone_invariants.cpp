@@ -56,9 +56,15 @@ void CheckContainerLayout(TOrloDockContainerZone* container, std::vector<std::st
     }
 }
 
-void CheckLayout(TOrloDockZone* zone, std::vector<std::string>& out) {
+// Which parts of the layout CheckLayout looks at.
+struct LayoutRules {
+    bool Tiling = false;
+    bool Cover = false;
+};
+
+void CheckLayout(TOrloDockZone* zone, LayoutRules rules, std::vector<std::string>& out) {
     if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone)) {
-        if (!leaf->IsVisible())
+        if (!leaf->IsVisible() || !rules.Cover)
             return;
         tk::Rect client = leaf->Bounds();
         leaf->AdjustClientRect(client);
@@ -73,9 +79,59 @@ void CheckLayout(TOrloDockZone* zone, std::vector<std::string>& out) {
     auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
     if (!container || !container->IsVisible())
         return;
-    CheckContainerLayout(container, out);
+    if (rules.Tiling)
+        CheckContainerLayout(container, out);
     for (int i = 0; i < container->ChildCount(); ++i)
-        CheckLayout(container->Child(i), out);
+        CheckLayout(container->Child(i), rules, out);
+}
+
+// The panels a user sees: visible ones, of a tab group the current tab's only.
+void CollectShownPanels(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& out) {
+    if (!zone->IsVisible())
+        return;
+    if (auto* leaf = dynamic_cast<TOrloDockControlZone*>(zone)) {
+        out.push_back(leaf);
+        return;
+    }
+    auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
+    if (auto* group = dynamic_cast<TOrloDockTabbedContainerZone*>(zone)) {
+        if (TOrloDockZone* current = group->CurrentTabZone())
+            CollectShownPanels(current, out);
+        return;
+    }
+    for (int i = 0; container && i < container->ChildCount(); ++i)
+        CollectShownPanels(container->Child(i), out);
+}
+
+void CheckRoom(TOrloDockZone* zone, std::vector<std::string>& out) {
+    auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
+    if (!container || !container->IsVisible())
+        return;
+    const TOrloDockOrientation along = container->ChildOrientation();
+    if (along == voVert || along == voHorz) {
+        tk::Rect client = container->Bounds();
+        container->AdjustClientRect(client);
+        const tk::Axis axis = ArrangementAxis(along);
+        // Shares are whole percentages: each child but the last may need up to one more step than its minimum.
+        const int base = along == voVert ? container->Width() : tk::Extent(client, axis);
+        const int step = (base + 99) / 100;
+        std::vector<TOrloDockZone*> visible;
+        int needed = -1 - step;
+        for (int i = 0; i < container->ChildCount(); ++i)
+            if (TOrloDockZone* child = container->Child(i); child->IsVisible()) {
+                visible.push_back(child);
+                needed += child->GetMinimumSize() + 1 + step;
+            }
+        if (visible.size() >= 2 && tk::Extent(client, axis) >= needed)
+            for (TOrloDockZone* child : visible)
+                if (tk::Extent(child->Bounds(), axis) < child->GetMinimumSize())
+                    out.push_back(Describe(child) + " is " + std::to_string(tk::Extent(child->Bounds(), axis)) +
+                                  " px, below " + std::to_string(child->GetMinimumSize()) + ", in " +
+                                  Describe(container) + " of " + std::to_string(tk::Extent(client, axis)) +
+                                  " px, room for all " + std::to_string(visible.size()));
+    }
+    for (int i = 0; i < container->ChildCount(); ++i)
+        CheckRoom(container->Child(i), out);
 }
 
 void CheckSizes(TOrloDockZone* zone, std::vector<std::string>& out) {
@@ -124,7 +180,44 @@ std::vector<std::string> ZoneForestViolations(std::initializer_list<TOrloDockZon
 std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top) {
     std::vector<std::string> violations;
     if (top)
-        CheckLayout(top, violations);
+        CheckLayout(top, {true, true}, violations);
+    return violations;
+}
+
+std::vector<std::string> ZoneTilingViolations(TOrloDockZone* top) {
+    std::vector<std::string> violations;
+    if (top)
+        CheckLayout(top, {true, false}, violations);
+    return violations;
+}
+
+std::vector<std::string> PanelCoverViolations(TOrloDockZone* top) {
+    std::vector<std::string> violations;
+    if (top)
+        CheckLayout(top, {false, true}, violations);
+    return violations;
+}
+
+std::vector<std::string> PanelOverlapViolations(TOrloDockZone* top) {
+    std::vector<TOrloDockControlZone*> shown;
+    if (top)
+        CollectShownPanels(top, shown);
+    std::vector<std::string> violations;
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            const tk::Rect a = shown[i]->GetControl()->BoundsRect();
+            const tk::Rect b = shown[j]->GetControl()->BoundsRect();
+            if (!tk::IntersectRect(a, b).IsEmpty())
+                violations.push_back(shown[i]->ControlName().toStdString() + " at " + Text(a) + " overlaps " +
+                                     shown[j]->ControlName().toStdString() + " at " + Text(b));
+        }
+    return violations;
+}
+
+std::vector<std::string> ZoneRoomViolations(TOrloDockZone* top) {
+    std::vector<std::string> violations;
+    if (top)
+        CheckRoom(top, violations);
     return violations;
 }
 

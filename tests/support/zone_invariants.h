@@ -5,11 +5,11 @@
 // Structure: the library's own tree checker (TOrloDockTreeCheck), across
 // all the trees given, so that a panel or zone in two of them is found too.
 //
-// Layout (a separate check, for trees that have just been laid out): the
-// visible children of every container tile its client rectangle along its
-// child orientation with the one-pixel gap, none beyond it (a child with no
-// room left is empty), and every visible panel covers exactly its leaf's
-// client rectangle.
+// Layout (separate checks, for trees that have been laid out): the visible
+// children of every container tile its client rectangle along its child
+// orientation with the one-pixel gap, every visible panel covers exactly its
+// leaf's client rectangle, no two shown panels overlap, and no visible zone
+// is smaller than its minimum size while its container has room for all.
 
 #include <initializer_list>
 #include <string>
@@ -29,7 +29,8 @@ std::vector<std::string> ZoneForestViolations(std::initializer_list<TOrloDockZon
 ::testing::AssertionResult ZoneTreeIsSound(TOrloDockZone* top);
 ::testing::AssertionResult ZoneForestIsSound(std::initializer_list<TOrloDockZone*> tops);
 
-// Every rectangle below `top` that does not follow from its parent's layout.
+// Every rectangle below `top` that does not follow from its parent's layout:
+// the tiling and the panels' covering below, together.
 std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top);
 ::testing::AssertionResult ZoneLayoutIsTight(TOrloDockZone* top);
 
@@ -38,3 +39,15 @@ std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top);
 // sizes, one pixel apart.
 std::vector<std::string> ZoneSizeViolations(TOrloDockZone* top);
 ::testing::AssertionResult ZonesKeepTheirMinimumSize(TOrloDockZone* top);
+
+// Visible children that do not tile their container's client rectangle.
+std::vector<std::string> ZoneTilingViolations(TOrloDockZone* top);
+// Visible panels that do not cover exactly their leaf's client rectangle.
+std::vector<std::string> PanelCoverViolations(TOrloDockZone* top);
+// Two shown panels that overlap (of a tab group only the current tab's is shown).
+std::vector<std::string> PanelOverlapViolations(TOrloDockZone* top);
+// Visible zones smaller than their minimum size along their container's
+// arrangement, where the container has room for all its visible children
+// (their minimum sizes, the gaps, and for each but the last one step of a
+// whole percentage).
+std::vector<std::string> ZoneRoomViolations(TOrloDockZone* top);

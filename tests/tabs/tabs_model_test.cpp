@@ -69,12 +69,27 @@ TEST_F(TabsTest, SelectingRaisesChangingThenChange) {
     EXPECT_EQ(strip->TabIndex(), 2);
     EXPECT_EQ(events, (Events{"changing 0->2", "change 0->2"}));
 
-    // The current index again: both events again. Any value is accepted.
+    // The current index again: both events again; -1 for none.
     events.clear();
     EXPECT_TRUE(strip->SetTabIndex(2));
     EXPECT_TRUE(strip->SetTabIndex(-1));
     EXPECT_EQ(strip->TabIndex(), -1);
     EXPECT_EQ(events, (Events{"changing 2->2", "change 2->2", "changing 2->-1", "change 2->-1"}));
+}
+
+TEST_F(TabsTest, SelectingAMissingOrHiddenTabIsRefused) {
+    AddTabs({"A", "B", "C"}, 0);
+    strip->SetTabVisible(2, false);
+    events.clear();
+    for (int index : {2, 3, -2}) {
+        EXPECT_FALSE(strip->SetTabIndex(index)) << index;
+        EXPECT_EQ(strip->TabIndex(), 1) << index;
+    }
+    EXPECT_TRUE(events.empty()) << "a refused index raises no events";
+    // With none shown, any tab may be current.
+    strip->SetTabVisible(0, false);
+    strip->SetTabVisible(1, false);
+    EXPECT_TRUE(strip->SetTabIndex(2));
 }
 
 TEST_F(TabsTest, ChangingHandlerCanVetoTheSelection) {

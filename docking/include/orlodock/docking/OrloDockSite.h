@@ -44,9 +44,15 @@ enum class TOrloDockDragState : std::uint8_t {
     PinPressed = 6,
 };
 
-// A layout file could not be written or opened.
-class EOrloDockLayoutFileError : public tk::Exception {
+// A layout could not be saved or a layout file used; raised as itself when
+// saving would lose a docked panel.
+class EOrloDockLayoutError : public tk::Exception {
     using tk::Exception::Exception;
+};
+
+// A layout file could not be written, opened or read, or is too large to be a layout.
+class EOrloDockLayoutFileError : public EOrloDockLayoutError {
+    using EOrloDockLayoutError::EOrloDockLayoutError;
 };
 
 class TOrloDockSite : public tk::CustomControl, public virtual IOrloDockSiteInternal {
@@ -99,15 +105,21 @@ public:
 
     // ---- layouts ----
     // The tree of this site as bytes: the root zone's component stream in an
-    // envelope with a checksum. Panels are named, not stored.
+    // envelope with a checksum. Panels are named, not stored: a docked panel
+    // without a name, or with the name of another docked panel, raises
+    // EOrloDockLayoutError naming it.
     tk::Bytes SaveLayout();
     // Replaces the tree by one saved with SaveLayout and docks the panels it
     // names (found among the components of the site's owner, or of the site
     // when it has none, and the components those own). Panels of the old tree
     // that the layout does not name are undocked. Damaged or foreign data
     // raises tk::EReadError and leaves the tree and the panels as they were.
+    // Zones whose identifiers another site uses get new ones; visible zones
+    // the saved shares leave no room get their minimum where there is room.
     void LoadLayout(const tk::Bytes& data);
-    // The same with a file; a file that cannot be written or opened raises EOrloDockLayoutFileError.
+    // The same with a file. A file that cannot be written, opened or read, or
+    // is larger than a layout can be, raises EOrloDockLayoutFileError; its
+    // header is read first, and no more than it promises.
     void SaveLayoutToFile(const tk::String& fileName);
     void LoadLayoutFromFile(const tk::String& fileName);
 
@@ -196,6 +208,18 @@ private:
     };
     using OwnedTheme = std::unique_ptr<TOrloDockingOrloDotNetTheme, ComponentFree>;
     using OwnedRoot = std::unique_ptr<TOrloDockRootZone, ComponentFree>;
+    // Whether a root zone given to the site takes the site's orientation.
+    enum class RootOrientation : std::uint8_t { FromSite, Kept };
+    // What loading does with panels that are children of the site but stand in no leaf.
+    enum class Strays : std::uint8_t { Left, DockAtTheEnd };
+    // While one is held, the site does not lay its tree out.
+    struct LayoutHold {
+        explicit LayoutHold(int& count) : Count(count) { ++Count; }
+        ~LayoutHold() { --Count; }
+        LayoutHold(const LayoutHold&) = delete;
+        LayoutHold& operator=(const LayoutHold&) = delete;
+        int& Count;
+    };
 
     // A panel this site hosts and the leaf that held it when the last bracket closed.
     struct HostedPanel {
@@ -222,7 +246,9 @@ private:
     void ManagerGone();
     // Follows and becomes the site of every panel in the tree; notes which leaf holds which panel.
     void TrackHostedPanels();
-    void SetRootZone(TOrloDockRootZone* root);
+    void SetRootZone(TOrloDockRootZone* root, RootOrientation orientation);
+    // Every site that exists, in order of creation.
+    static std::vector<TOrloDockSite*>& LiveSites();
     // Title bars show which panel holds the focus: repaints when the focus
     // enters, leaves or moves inside this site.
     void ActiveControlChanged(tk::Control* oldControl, tk::Control* newControl);
@@ -233,12 +259,20 @@ private:
     OwnedRoot ReadTree(const tk::Bytes& data);
     // Frees the current tree (letting go of its panels) and makes `fresh` the tree of this site.
     void InstallTree(OwnedRoot fresh);
-    // After a tree was read: panels attached by name, collapsed or expanded, laid out.
-    void FinishLoading(const std::vector<TOrloDockablePanel*>& previousPanels);
+    // After a tree was read: panels attached by name, identifiers made
+    // unique, collapsed or expanded, laid out once finished.
+    void FinishLoading(const std::vector<TOrloDockablePanel*>& previousPanels, Strays strays);
     // The panels held by the leaves below `top`.
     static std::vector<TOrloDockablePanel*> HostedPanelsOf(TOrloDockZone* top);
-    // Attaches the panels the leaves name and settles each one in this site.
+    // Attaches the panels the leaves name and settles each one in this site;
+    // then the tab groups choose their tabs.
     void ResolvePanels(const std::vector<TOrloDockablePanel*>& previousPanels);
+    // Zones with an identifier that a zone of another site has get new ones.
+    void RenewClashingZoneIDs();
+    // Docks the panels that are children of this site but stand in no leaf.
+    void DockStrayPanels();
+    // Raises EOrloDockLayoutError for a docked panel a layout could not find again.
+    void RefuseLosingPanels();
     // The value of "MyRootZone" as read from a stream.
     void ReadRootZoneProperty(const tk::Bytes& data);
 
@@ -271,6 +305,8 @@ private:
     bool resizePending_ = false;
     // The alignment the tree was last laid out for.
     tk::Align laidOutAlign_ = tk::alNone;
+    // Layout holds in force (LayoutHold).
+    int layoutHeld_ = 0;
     // Our active-control listener (0: none) and whether the focus was inside this site when last told.
     int focusListener_ = 0;
     bool focusInside_ = false;

@@ -30,7 +30,12 @@ public:
     int CurrentTabIndex() const;
     // Only the stream writes it: the tab to select once the panels are resolved.
     void SetCurrentTabIndex(int index) { pendingTabIndex_ = index; }
+    // -1 again once the panels are resolved.
     int PendingTabIndex() const { return pendingTabIndex_; }
+    // After the panels were attached: the tabs show what their panels show,
+    // and the tab the stream asked for is current, or the first shown one
+    // when that one is missing or hidden.
+    void TabsFollowPanels();
     // The child the current tab stands for, or nullptr.
     TOrloDockZone* CurrentTabZone() const;
 

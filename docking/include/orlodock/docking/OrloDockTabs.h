@@ -81,7 +81,8 @@ public:
     // current tab stays current when a tab before it goes.
     void DeleteTab(int index);
     // Raises OnTabChanging (which may veto) and, if allowed, OnTabChange;
-    // answers whether the change was allowed. Any value is accepted; -1 = none.
+    // answers whether the change was allowed. -1 = none. Refused (false, no
+    // events): an index that names no tab, or a hidden tab while any is shown.
     bool SetTabIndex(int newIndex);
     int TabIndex() const { return tabIndex_; }
     void SetTabVisible(int index, bool visible);
@@ -91,6 +92,7 @@ public:
     int IndexOfTab(const TOrloDockTab* tab) const;
     // Index of the visible tab under a client point, or -1.
     int TabAtPos(tk::Point point) const;
+    bool AnyTabVisible() const;
     TOrloDockTab* NextVisibleTab(const TOrloDockTab* tab) const;
     TOrloDockTab* PrevVisibleTab(const TOrloDockTab* tab) const;
 

@@ -5,11 +5,13 @@
 //
 // - each zone is listed once, by a parent its own link names, has an
 //   identifier no other zone has, owns no components, is not being freed,
-//   has a share of at most 10000 % either way and belongs to the site of the
-//   top of the tree; a root stands at the top only;
+//   has a share the layout arithmetic can take (0 to 100 % in a tree read
+//   from a stream, which stores shares that way) and belongs to the site of
+//   the top of the tree; a root stands at the top only;
 // - each child stands the way its parent arranges children; a container
 //   arranges its children as tabs exactly when it is a tab group;
-// - a tab group has its strip on its site's window and holds leaves only;
+// - a tab group asks for a tab it has (or none) until its panels are
+//   resolved, has its strip on its site's window and holds leaves only;
 //   tab i stands for child i with the child's visibility; the strip shows
 //   while two or more tabs are visible; then a visible tab is current and
 //   its panel lies in front of the other tabs' panels;
@@ -18,6 +20,7 @@
 // Rectangles are not checked: a tree that was read or rearranged is laid out
 // afterwards.
 
+#include <cstdint>
 #include <set>
 
 #include <orlodock/tk/tkstring.h>
@@ -31,8 +34,17 @@ class TOrloDockZone;
 class TOrloDockControlZone;
 class TOrloDockTabbedContainerZone;
 
+// Where the tree checked comes from.
+enum class TOrloDockTreeSource : std::uint8_t {
+    // Built and rearranged by the zone operations.
+    Live,
+    // Just read from a stream, its panels not resolved yet.
+    Read,
+};
+
 class TOrloDockTreeCheck {
 public:
+    explicit TOrloDockTreeCheck(TOrloDockTreeSource source = TOrloDockTreeSource::Live) : source_(source) {}
     // Checks the tree below `top`, which may have a parent (a subtree can be
     // checked). Zones, identifiers and panels are remembered across calls,
     // so one that stands in two of the trees checked is found too.
@@ -46,6 +58,7 @@ private:
     void VisitTabGroup(TOrloDockTabbedContainerZone* group);
     void Report(const tk::String& violation) { violations_ << violation; }
 
+    TOrloDockTreeSource source_;
     tk::StringList violations_;
     // The site of the tree being checked.
     IOrloDockSiteInternal* site_ = nullptr;
@@ -55,4 +68,4 @@ private:
 };
 
 // Every broken rule below `top`, one line each; empty for a sound tree.
-tk::StringList OrloDockTreeViolations(TOrloDockZone* top);
+tk::StringList OrloDockTreeViolations(TOrloDockZone* top, TOrloDockTreeSource source = TOrloDockTreeSource::Live);
