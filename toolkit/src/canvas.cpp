@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "qtconvert.h"
+#include "shaped_text.h"
 #include <orlodock/tk/bitmap.h>
 
 namespace tk {
@@ -198,10 +199,7 @@ void Canvas::LineTo(int x, int y) {
     Changed(touched);
 }
 
-int Canvas::TextWidth(const String& text) {
-    QFontMetrics fm(ToQFont(font_));
-    return fm.horizontalAdvance(text);
-}
+int Canvas::TextWidth(const String& text) { return TextWidthIn(ToQFont(font_), text); }
 
 int Canvas::TextHeight(const String& text) {
     (void)text;
@@ -212,7 +210,7 @@ int Canvas::TextHeight(const String& text) {
 void Canvas::TextOut(int x, int y, const String& text) {
     QFont qf = ToQFont(font_);
     QFontMetrics fm(qf);
-    int w = fm.horizontalAdvance(text);
+    int w = TextWidthIn(qf, text);
     QRect cell(x, y, w, fm.height());
     penPos_ = {x + w, y};
     CanvasPainter p(*this);
@@ -222,7 +220,7 @@ void Canvas::TextOut(int x, int y, const String& text) {
         p->fillRect(cell, ToQColor(brush_.Color()));
     p->setFont(qf);
     p->setPen(ToQColor(font_.Color()));
-    p->drawText(QPoint(x, y + fm.ascent()), text);
+    DrawShapedText(*p, QPoint(x, y + fm.ascent()), text);
     Changed(FromQRect(cell));
 }
 
@@ -240,14 +238,14 @@ int Canvas::DrawText(const String& rawText, Rect& rect, unsigned flags) {
     } else {
         const QStringList paragraphs = QString(text).remove(QLatin1Char('\r')).split(QLatin1Char('\n'));
         for (const QString& para : paragraphs) {
-            if (!(flags & DT_WORDBREAK) || fm.horizontalAdvance(para) <= available) {
+            if (!(flags & DT_WORDBREAK) || TextWidthIn(qf, para) <= available) {
                 lines << para;
                 continue;
             }
             QString current;
             for (const QString& word : para.split(QLatin1Char(' '))) {
                 QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
-                if (!current.isEmpty() && fm.horizontalAdvance(candidate) > available) {
+                if (!current.isEmpty() && TextWidthIn(qf, candidate) > available) {
                     lines << current;
                     current = word;
                 } else {
@@ -259,7 +257,7 @@ int Canvas::DrawText(const String& rawText, Rect& rect, unsigned flags) {
     }
     if (flags & DT_END_ELLIPSIS) {
         for (QString& line : lines)
-            if (fm.horizontalAdvance(line) > available)
+            if (TextWidthIn(qf, line) > available)
                 line = fm.elidedText(line, Qt::ElideRight, available);
     }
     const int textHeight = lineHeight * static_cast<int>(lines.size());
@@ -267,7 +265,7 @@ int Canvas::DrawText(const String& rawText, Rect& rect, unsigned flags) {
     if (flags & DT_CALCRECT) {
         int widest = 0;
         for (const QString& line : lines)
-            widest = std::max(widest, fm.horizontalAdvance(line));
+            widest = std::max(widest, TextWidthIn(qf, line));
         rect.Right = rect.Left + widest;
         rect.Bottom = rect.Top + textHeight;
         return textHeight;
@@ -294,7 +292,7 @@ int Canvas::DrawText(const String& rawText, Rect& rect, unsigned flags) {
     p->setPen(ToQColor(font_.Color()));
     Rect painted{};
     for (const QString& line : lines) {
-        int w = fm.horizontalAdvance(line);
+        int w = TextWidthIn(qf, line);
         int x = rect.Left;
         if (flags & DT_CENTER)
             x = rect.Left + (rect.Width() - w) / 2;
@@ -303,7 +301,7 @@ int Canvas::DrawText(const String& rawText, Rect& rect, unsigned flags) {
         QRect cell(x, y, w, lineHeight);
         if (brush_.Style() != bsClear)
             p->fillRect(cell, ToQColor(brush_.Color()));
-        p->drawText(QPoint(x, y + fm.ascent()), line);
+        DrawShapedText(*p, QPoint(x, y + fm.ascent()), line);
         Rect c = FromQRect(cell);
         painted = painted.IsEmpty() ? c
                                     : MakeRect(std::min(painted.Left, c.Left), std::min(painted.Top, c.Top),

@@ -1,11 +1,14 @@
 #include <orlodock/tk/customcontrol.h>
 
 #include <QImage>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 
 #include <orlodock/tk/application.h>
 #include <orlodock/tk/bitmap.h>
@@ -53,6 +56,40 @@ void CopyPart(const QImage& from, const QRect& part, QImage& to) {
     QPainter p(&to);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(part.topLeft(), from, part);
+}
+
+// Copies `region` (window coordinates) of the buffer, which starts at
+// `origin`, straight into the pixels the painter paints on, when those are an
+// image of 32-bit pixels reached by a plain move (every pixel of the buffer
+// is opaque, so its bytes are the window's with or without alpha). Qt would copy them through
+// a texture fill spread over threads wherever the region is not one
+// rectangle, as it is not once children are cut out of it. False when the
+// painter paints on something else; nothing is copied then.
+bool CopyToWindow(QPainter& painter, const QImage& buffer, const QRegion& region, QPoint origin) {
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = engine ? engine->paintDevice() : nullptr;
+    if (!device || engine->type() != QPaintEngine::Raster || device->devType() != QInternal::Image)
+        return false;
+    auto* target = static_cast<QImage*>(device);
+    const QTransform transform = painter.deviceTransform();
+    if ((target->format() != QImage::Format_RGB32 && target->format() != QImage::Format_ARGB32_Premultiplied) ||
+        target->devicePixelRatio() != 1.0 || transform.type() > QTransform::TxTranslate ||
+        transform.dx() != std::floor(transform.dx()) || transform.dy() != std::floor(transform.dy()))
+        return false;
+    const QPoint shift(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+    // Never past what Qt lets this window paint: children it painted stay.
+    const QRegion allowed = engine->systemClip();
+    for (const QRect& r : allowed.isEmpty() ? region : region& allowed.translated(-shift)) {
+        const QRect to = r.translated(shift) & target->rect();
+        const QRect from = to.translated(-shift - origin);
+        if (to.isEmpty() || !buffer.rect().contains(from))
+            continue;
+        const auto bytes = static_cast<std::size_t>(to.width()) * 4;
+        for (int row = 0; row < to.height(); ++row)
+            std::memcpy(target->scanLine(to.top() + row) + std::size_t(to.left()) * 4,
+                        buffer.constScanLine(from.top() + row) + std::size_t(from.left()) * 4, bytes);
+    }
+    return true;
 }
 
 } // namespace
@@ -139,13 +176,15 @@ void CustomControl::PaintEvent(QPaintEvent* event) {
         // The event speaks window coordinates; the buffer holds the client area.
         const Point off = ClientOffset();
         const QRect client(off.X, off.Y, buffer_->width(), buffer_->height());
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const QRect& r : event->region()) {
-            const QRect part = r & client;
-            if (!part.isEmpty())
-                p.drawImage(part, *buffer_, part.translated(-off.X, -off.Y));
+        if (!CopyToWindow(p, *buffer_, event->region() & client, QPoint(off.X, off.Y))) {
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            for (const QRect& r : event->region()) {
+                const QRect part = r & client;
+                if (!part.isEmpty())
+                    p.drawImage(part, *buffer_, part.translated(-off.X, -off.Y));
+            }
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         }
-        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     PaintNonClient(p);
 }
