@@ -1,5 +1,7 @@
 #include <orlodock/docking/OrloDockControlZone.h>
 
+#include <unordered_map>
+
 #include <orlodock/docking/OrloDockContainerZone.h>
 #include <orlodock/docking/OrloDockPanel.h>
 #include <orlodock/docking/OrloDockSite.h>
@@ -39,6 +41,7 @@ void TOrloDockControlZone::SetControl(TOrloDockablePanel* panel) {
     if (control_)
         ReleaseWatch();
     control_ = panel;
+    ListAsHolder(panel);
     if (panel && !IsDesigning() && !IsDestroying()) {
         watch_ = std::make_shared<Watch>();
         watch_->Zone = this;
@@ -80,7 +83,54 @@ void TOrloDockControlZone::WatchMessage(tk::Message& message) {
         ZoneVisibilityChanged(message.WParam != 0);
 }
 
+namespace {
+
+struct Holders {
+    int Count = 0;
+    tk::ComponentRef<tk::Component> Last;
+};
+
+// The leaves that hold each panel, by the panel's address.
+std::unordered_map<const tk::Control*, Holders>& HoldersByPanel() {
+    static std::unordered_map<const tk::Control*, Holders> holders;
+    return holders;
+}
+
+} // namespace
+
+void TOrloDockControlZone::ListAsHolder(const TOrloDockablePanel* panel) {
+    if (panel == listedFor_)
+        return;
+    auto& byPanel = HoldersByPanel();
+    if (listedFor_) {
+        const auto it = byPanel.find(listedFor_);
+        if (it != byPanel.end() && --it->second.Count <= 0)
+            byPanel.erase(it);
+        else if (it != byPanel.end() && it->second.Last.get() == this)
+            it->second.Last = nullptr;
+    }
+    listedFor_ = panel;
+    if (panel) {
+        Holders& holders = byPanel[panel];
+        ++holders.Count;
+        holders.Last = this;
+    }
+}
+
+int TOrloDockControlZone::HoldingLeafCount(const tk::Control* panel) {
+    const auto& byPanel = HoldersByPanel();
+    const auto it = byPanel.find(panel);
+    return it == byPanel.end() ? 0 : it->second.Count;
+}
+
+TOrloDockControlZone* TOrloDockControlZone::LastHoldingLeaf(const tk::Control* panel) {
+    const auto& byPanel = HoldersByPanel();
+    const auto it = byPanel.find(panel);
+    return it == byPanel.end() ? nullptr : static_cast<TOrloDockControlZone*>(it->second.Last.get());
+}
+
 void TOrloDockControlZone::PanelGone() {
+    ListAsHolder(nullptr);
     if (watch_) {
         watch_->Zone = nullptr;
         watch_.reset();
@@ -104,10 +154,15 @@ void TOrloDockControlZone::SetBounds(const tk::Rect& bounds) {
     TOrloDockZone::SetBounds(bounds);
     tk::Rect client = bounds;
     AdjustClientRect(client);
-    if (control_) {
-        control_->SetBoundsUnlocked(true);
-        control_->SetBoundsRect(client);
+    if (!control_)
+        return;
+    // A panel already in place is not moved again: every layout passes here.
+    if (control_->BoundsRect() == client) {
+        control_->SetBoundsUnlocked(false);
+        return;
     }
+    control_->SetBoundsUnlocked(true);
+    control_->SetBoundsRect(client);
 }
 
 bool TOrloDockControlZone::IsVisible() const { return control_ && control_->Visible(); }

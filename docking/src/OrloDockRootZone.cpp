@@ -63,6 +63,30 @@ void TOrloDockRootZone::RemoveZone(TOrloDockZone* zone) {
         OnZonesChanged(this);
 }
 
+TOrloDockControlZone* TOrloDockRootZone::FindControlZone(const tk::Control* control) {
+    // The control is compared, never asked: it may have been freed.
+    const int holders = TOrloDockControlZone::HoldingLeafCount(control);
+    if (!control || holders == 0)
+        return nullptr;
+    // One leaf holds it, as a rule: that one, if it stands here.
+    if (TOrloDockControlZone* leaf = TOrloDockControlZone::LastHoldingLeaf(control);
+        holders == 1 && leaf && leaf->GetControl() == control && StandsBelow(leaf))
+        return leaf;
+    return TOrloDockContainerZone::FindControlZone(control);
+}
+
+bool TOrloDockRootZone::StandsBelow(const TOrloDockZone* zone) const {
+    for (const TOrloDockZone* z = zone; z; z = z->ParentZone()) {
+        if (z == this)
+            return true;
+        if (z->ParentZone() && z->ParentZone()->IndexOf(z) < 0)
+            return false;
+    }
+    return false;
+}
+
+bool TOrloDockRootZone::HoldsZone(const TOrloDockZone* zone) { return StandsBelow(zone) || Contains(zone); }
+
 void TOrloDockRootZone::ZoneVisibilityChanged(bool visible) {
     (void)visible;
     TOrloDockUpdateGuard update(DockSite());
@@ -104,7 +128,7 @@ void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* ta
     CheckInsertion({control}, position);
     TOrloDockUpdateGuard update(DockSite());
     // The panel's own leaf goes below: it cannot be what the panel docks to.
-    if (target && (!Contains(target) || target == FindControlZone(control)))
+    if (target && (!HoldsZone(target) || target == FindControlZone(control)))
         target = nullptr;
 
     // Out of the site it is docked in. This site lets go of the leaf alone:
@@ -144,13 +168,18 @@ void TOrloDockRootZone::KeepMinimumSizesOf(TOrloDockContainerZone* container) {
     const TOrloDockOrientation along = container->ChildOrientation();
     if (along != voVert && along != voHorz)
         return;
-    std::vector<TOrloDockZone*> shown;
+    // Each visible child with its minimum, asked once: each asks the theme.
+    struct Shown {
+        TOrloDockZone* Zone;
+        int Minimum;
+    };
+    std::vector<Shown> shown;
     int needed = -1;
     for (int i = 0; i < container->ChildCount(); ++i)
         if (TOrloDockZone* child = container->Child(i); child->IsVisible()) {
-            shown.push_back(child);
+            shown.push_back({child, child->GetMinimumSize()});
             // Its minimum and the pixel that separates it from the previous one.
-            needed += child->GetMinimumSize() + 1;
+            needed += shown.back().Minimum + 1;
         }
     const tk::Axis axis = ArrangementAxis(along);
     tk::Rect client = container->Bounds();
@@ -160,7 +189,7 @@ void TOrloDockRootZone::KeepMinimumSizesOf(TOrloDockContainerZone* container) {
     if (shown.size() < 2 || base <= 0 || tk::Extent(client, axis) < needed)
         return;
     const auto extent = [axis](TOrloDockZone* z) { return tk::Extent(z->Bounds(), axis); };
-    const auto surplus = [&extent](TOrloDockZone* z) { return extent(z) - z->GetMinimumSize(); };
+    const auto surplus = [&extent](const Shown& s) { return extent(s.Zone) - s.Minimum; };
     // The share that gives `pixels` (rounded up or down): shares are
     // recorded against the parent's full extent, but cut from `base`.
     const auto shareFor = [base](int pixels, bool up) {
@@ -169,18 +198,18 @@ void TOrloDockRootZone::KeepMinimumSizesOf(TOrloDockContainerZone* container) {
     // Each round gives the zone that lacks most what it lacks, from the zone
     // with the most room to spare; a few rounds settle the rounding.
     for (std::size_t round = 0; round < 2 * shown.size() + 2; ++round) {
-        const auto bySurplus = [&surplus](TOrloDockZone* a, TOrloDockZone* b) { return surplus(a) < surplus(b); };
-        TOrloDockZone* shortest = *std::min_element(shown.begin(), shown.end(), bySurplus);
-        TOrloDockZone* richest = *std::max_element(shown.begin(), shown.end(), bySurplus);
+        const auto bySurplus = [&surplus](const Shown& a, const Shown& b) { return surplus(a) < surplus(b); };
+        const Shown& shortest = *std::min_element(shown.begin(), shown.end(), bySurplus);
+        const Shown& richest = *std::max_element(shown.begin(), shown.end(), bySurplus);
         const int lacking = -surplus(shortest);
         if (lacking <= 0 || surplus(richest) <= 0)
             return;
         const int given = std::min(lacking, surplus(richest));
         // The last visible child takes the rest: its own share does not count.
-        if (shortest != shown.back())
-            shortest->SetParentSizePercentage(shareFor(extent(shortest) + given, true));
-        if (richest != shown.back())
-            richest->SetParentSizePercentage(shareFor(extent(richest) - given, false));
+        if (shortest.Zone != shown.back().Zone)
+            shortest.Zone->SetParentSizePercentage(shareFor(extent(shortest.Zone) + given, true));
+        if (richest.Zone != shown.back().Zone)
+            richest.Zone->SetParentSizePercentage(shareFor(extent(richest.Zone) - given, false));
         container->UpdateBounds();
     }
 }
@@ -458,7 +487,7 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
 
     // Relative to itself or one of its own tabs there is nothing to stand
     // beside once the group has left: it goes relative to the root.
-    if (target && (!Contains(target) || zone->Contains(target)))
+    if (target && (!HoldsZone(target) || zone->Contains(target)))
         target = nullptr;
     TOrloDockZone* at = target ? target : this;
     // A tab stands for its group, both as sibling and as the group to join.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "OrloDockSiteMouse.h"
 #include <orlodock/docking/OrloDockOrloTheme.h>
@@ -180,7 +181,7 @@ void TOrloDockSite::DropZonesOfFreedPanels() {
     while (!freedPanelZones_.empty()) {
         for (const auto& entry : std::exchange(freedPanelZones_, {}))
             // Still in the tree and still empty: nothing has taken its place meanwhile.
-            if (TOrloDockControlZone* zone = *entry; zone && !zone->GetControl() && rootZone_->Contains(zone))
+            if (TOrloDockControlZone* zone = *entry; zone && !zone->GetControl() && rootZone_->HoldsZone(zone))
                 zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
         TidyTree();
     }
@@ -192,22 +193,36 @@ void TOrloDockSite::TrackHostedPanels() {
         return;
     trackingPanels_ = true;
     std::vector<std::unique_ptr<HostedPanel>> previous = std::exchange(hostedPanels_, {});
+    // Where each leaf's entry stood, looked up only once the order has
+    // changed: usually every entry is found right behind the last one.
+    std::unordered_map<const TOrloDockControlZone*, std::size_t> previousIndex;
+    bool indexed = false;
+    const auto indexOf = [&previous, &previousIndex, &indexed](const TOrloDockControlZone* leaf) -> std::size_t {
+        if (!std::exchange(indexed, true))
+            for (std::size_t i = 0; i < previous.size(); ++i)
+                if (const TOrloDockControlZone* zone = previous[i] ? previous[i]->Zone.get() : nullptr)
+                    previousIndex.emplace(zone, i);
+        const auto it = previousIndex.find(leaf);
+        return it == previousIndex.end() ? previous.size() : it->second;
+    };
     std::vector<TOrloDockControlZone*> leaves;
     CollectLeaves(rootZone_, leaves);
     std::vector<TOrloDockablePanel*> panels;
+    std::size_t next = 0;
     for (TOrloDockControlZone* leaf : leaves) {
         TOrloDockablePanel* panel = leaf->Panel();
         if (!panel || panel->IsDestroying())
             continue;
-        // An entry that still holds is kept (a relayout changes none), looked
-        // for first where it stood before.
-        const auto holds = [panel, leaf](const std::unique_ptr<HostedPanel>& entry) {
-            return entry && entry->Panel == panel && entry->Zone == leaf;
+        // An entry that still holds is kept (a relayout changes none).
+        const auto holds = [&previous, panel, leaf](std::size_t i) {
+            return i < previous.size() && previous[i] && previous[i]->Panel == panel && previous[i]->Zone == leaf;
         };
-        auto kept = hostedPanels_.size() < previous.size() && holds(previous[hostedPanels_.size()])
-                        ? previous.begin() + static_cast<std::ptrdiff_t>(hostedPanels_.size())
-                        : std::find_if(previous.begin(), previous.end(), holds);
-        hostedPanels_.push_back(kept != previous.end() ? std::move(*kept)
+        std::size_t kept = holds(next) ? next : indexOf(leaf);
+        if (holds(kept))
+            next = kept + 1;
+        else
+            kept = previous.size();
+        hostedPanels_.push_back(kept < previous.size() ? std::move(previous[kept])
                                                        : std::make_unique<HostedPanel>(this, panel, leaf));
         panels.push_back(panel);
     }
@@ -496,7 +511,7 @@ void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockable
     // leaf may have let go of the panel already, and it is still the panel's
     // zone as long as it stands in the tree empty.
     TOrloDockControlZone* zone = rootZone_->FindControlZone(panel);
-    if (TOrloDockControlZone* held = entry->Zone; !zone && held && !held->GetControl() && rootZone_->Contains(held))
+    if (TOrloDockControlZone* held = entry->Zone; !zone && held && !held->GetControl() && rootZone_->HoldsZone(held))
         zone = held;
     const auto it = std::find_if(hostedPanels_.begin(), hostedPanels_.end(),
                                  [entry](const std::unique_ptr<HostedPanel>& e) { return e.get() == entry; });
@@ -504,10 +519,12 @@ void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockable
         hostedPanels_.erase(it);
     if (!zone)
         return;
-    if (updateCount_ > 0) {
-        // Freed while the tree changes (from its own resize handler as the
-        // tree gives it its rectangle, say): its leaf, empty now, stays until
-        // the change is over, so that no zone at work is freed under it.
+    // Freed while the tree changes (from its own resize handler as the tree
+    // gives it its rectangle, say): its leaf, empty now, stays until the
+    // change is over, so that no zone at work is freed under it. Freed with
+    // the site's owner, which frees the site next: the tree is not tidied and
+    // laid out again for every panel that goes.
+    if (updateCount_ > 0 || (Owner() && Owner()->IsDestroying())) {
         freedPanelZones_.push_back(std::make_unique<tk::ComponentRef<TOrloDockControlZone>>());
         *freedPanelZones_.back() = zone;
         return;

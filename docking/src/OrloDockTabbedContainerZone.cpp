@@ -71,17 +71,24 @@ void TOrloDockTabbedContainerZone::SetBounds(const tk::Rect& bounds) {
     // The strip is repainted once the bracket has closed, which may free the
     // site and this group with it: held apart, it clears itself then.
     tk::ComponentRef<TOrloDockTabs> strip;
-    strip = tabs_.get();
+    // A strip that keeps its place keeps its pixels: layouts pass here
+    // again and again without changing anything.
+    bool moved = false;
     {
         TOrloDockUpdateGuard update(DockSite());
+        moved = bounds != Bounds();
         SetBoundsField(bounds);
         UpdateParentSizePercentage();
         if (tabs_) {
-            tk::Rect strip = bounds;
-            ExcludeSplitter(strip);
-            strip.Top = strip.Bottom - tabs_->Height();
-            tabs_->SetBoundsRect(strip);
-            tabs_->Invalidate();
+            tk::Rect place = bounds;
+            ExcludeSplitter(place);
+            place.Top = place.Bottom - tabs_->Height();
+            moved = moved || place != tabs_->BoundsRect();
+            if (moved) {
+                strip = tabs_.get();
+                tabs_->SetBoundsRect(place);
+                tabs_->Invalidate();
+            }
         }
         for (int i = 0; i < ChildCount(); ++i)
             if (Child(i)->IsVisible())

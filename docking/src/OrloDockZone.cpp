@@ -23,15 +23,36 @@ int PercentOf(int extent, int percentage) {
 
 // ---------------------------------------------------------------------------
 
-TOrloDockUpdateGuard::TOrloDockUpdateGuard(IOrloDockSiteInternal* site) {
-    site_ = site;
-    if (site)
-        site->BeginUpdate();
+namespace {
+
+// The component behind a site, looked up once per site: a bracket opens and
+// closes around every change of every zone, and the lookup is a cross cast.
+tk::Component* SiteComponent(IOrloDockSiteInternal* site) {
+    static IOrloDockSiteInternal* lastSite = nullptr;
+    // Clears itself when that site is freed, so a new one at its address is looked up anew.
+    static tk::ComponentRef<tk::Component> lastComponent;
+    if (site != lastSite || !lastComponent.get()) {
+        lastSite = site;
+        lastComponent = dynamic_cast<tk::Component*>(site);
+    }
+    return lastComponent.get();
+}
+
+} // namespace
+
+TOrloDockUpdateGuard::TOrloDockUpdateGuard(IOrloDockSiteInternal* site) : site_(site) {
+    if (!site)
+        return;
+    if (tk::Component* component = SiteComponent(site)) {
+        life_ = component;
+        isComponent_ = true;
+    }
+    site->BeginUpdate();
 }
 
 TOrloDockUpdateGuard::~TOrloDockUpdateGuard() {
-    if (IOrloDockSiteInternal* site = site_)
-        site->EndUpdate();
+    if (site_ && (!isComponent_ || life_.get()))
+        site_->EndUpdate();
 }
 
 // ---------------------------------------------------------------------------

@@ -29,6 +29,12 @@ public:
     // attached leaves the zone empty.
     void SetControl(TOrloDockablePanel* panel);
     TOrloDockablePanel* Panel() const { return control_; }
+    // How many leaves hold the panel at that address, in any tree, and the
+    // one that took it last while it holds it: a tree finds a panel's leaf
+    // without searching, and knows at once when there is none. The address
+    // is only compared, so it may be that of a panel already freed.
+    static int HoldingLeafCount(const tk::Control* panel);
+    static TOrloDockControlZone* LastHoldingLeaf(const tk::Control* panel);
 
     // Takes this leaf out of its parent, lets go of the panel (which is left
     // alone otherwise) and frees the leaf.
@@ -92,7 +98,12 @@ private:
     // A lone panel in a floating site shows neither title bar nor splitter.
     bool IsLoneFloatingPanel();
 
+    // Counts this leaf as holding `panel`, or no longer (nullptr).
+    void ListAsHolder(const TOrloDockablePanel* panel);
+
     tk::ComponentRef<TOrloDockablePanel> control_{[this] { PanelGone(); }};
+    // The address of the panel this leaf is counted for, compared only.
+    const TOrloDockablePanel* listedFor_ = nullptr;
     tk::String controlName_;
     std::shared_ptr<Watch> watch_;
 };

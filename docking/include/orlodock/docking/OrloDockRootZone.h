@@ -70,6 +70,12 @@ public:
     void KeepMinimumSizes();
 
     void RemoveZone(TOrloDockZone* zone) override;
+    // As for every container; a panel knows the leaves that hold it, so the
+    // tree is searched only when that does not answer.
+    TOrloDockControlZone* FindControlZone(const tk::Control* control) override;
+    // Whether the zone stands in this tree: up its parents, each listing it.
+    // Searches the tree when the parents do not lead here.
+    bool HoldsZone(const TOrloDockZone* zone);
     // The root has no parent to share room with: it lays the whole tree out,
     // collapsing or expanding the site.
     void ZoneVisibilityChanged(bool visible) override;
@@ -79,6 +85,8 @@ public:
     tk::String ClassName() const override;
 
 private:
+    // Up the zone's parents, each listing it, to this root.
+    bool StandsBelow(const TOrloDockZone* zone) const;
     // A new leaf shown by this site, holding the panel, which is docked here.
     TOrloDockZone* NewLeaf(IOrloDockablePanel* panel);
     // `zone` becomes the only child of the empty container, filling it.

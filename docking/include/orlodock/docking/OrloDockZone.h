@@ -189,5 +189,9 @@ public:
     TOrloDockUpdateGuard& operator=(const TOrloDockUpdateGuard&) = delete;
 
 private:
-    tk::ComponentRef<IOrloDockSiteInternal> site_;
+    IOrloDockSiteInternal* site_ = nullptr;
+    // Cleared when the site, a component, is freed; a site that is no
+    // component is closed on as it was opened on.
+    tk::ComponentRef<tk::Component> life_;
+    bool isComponent_ = false;
 };
