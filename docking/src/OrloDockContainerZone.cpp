@@ -1,9 +1,23 @@
 #include <orlodock/docking/OrloDockContainerZone.h>
 
 #include <algorithm>
+#include <typeinfo>
 
 #include <orlodock/docking/OrloDockControlZone.h>
+#include <orlodock/docking/OrloDockRootZone.h>
+#include <orlodock/docking/OrloDockTabbedContainerZone.h>
 #include <orlodock/tk/control.h>
+
+namespace {
+
+// The containers of this library, which take their visibility from their children.
+bool KeepsVisibility(const TOrloDockContainerZone& container) {
+    const std::type_info& type = typeid(container);
+    return type == typeid(TOrloDockContainerZone) || type == typeid(TOrloDockTabbedContainerZone) ||
+           type == typeid(TOrloDockRootZone);
+}
+
+} // namespace
 
 TOrloDockContainerZone::TOrloDockContainerZone(tk::Component* owner) : TOrloDockZone(owner) {}
 
@@ -36,7 +50,28 @@ void TOrloDockContainerZone::SetDockSite(IOrloDockSiteInternal* site) {
 }
 
 bool TOrloDockContainerZone::IsVisible() const {
-    return std::any_of(children_.begin(), children_.end(), [](const TOrloDockZone* z) { return z->IsVisible(); });
+    const std::uint64_t membership = MembershipChanges();
+    const std::uint64_t controls = tk::Control::VisibilityChanges();
+    if (visibleKept_ && visibleForMembership_ == membership && visibleForControls_ == controls)
+        return visible_;
+    // Kept only where every zone below is one whose visibility changes in
+    // the ways counted: a zone of another class may have its own.
+    bool visible = false;
+    bool keep = true;
+    for (const TOrloDockZone* child : children_) {
+        if (const auto* container = dynamic_cast<const TOrloDockContainerZone*>(child)) {
+            visible = container->IsVisible() || visible;
+            keep = keep && container->visibleKept_ && KeepsVisibility(*container);
+        } else {
+            keep = keep && typeid(*child) == typeid(TOrloDockControlZone);
+            visible = visible || child->IsVisible();
+        }
+    }
+    visible_ = visible;
+    visibleKept_ = keep;
+    visibleForMembership_ = membership;
+    visibleForControls_ = controls;
+    return visible;
 }
 
 void TOrloDockContainerZone::GetCaption(tk::String& caption) {
@@ -243,6 +278,7 @@ void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* 
     const int index = IndexOf(oldZone);
     oldZone->listIndex_ = -1;
     children_[static_cast<std::size_t>(index)] = newZone;
+    MembershipChanged();
     newZone->listIndex_ = index;
     newZone->SetParentSizePercentage(oldZone->ParentSizePercentage());
     newZone->SetOrientation(ChildOrientation());
@@ -388,6 +424,8 @@ int TOrloDockContainerZone::IndexOf(const TOrloDockZone* zone) const {
 }
 
 void TOrloDockContainerZone::Reindex(int from) {
+    // Every change of the list ends here.
+    MembershipChanged();
     for (int i = std::max(from, 0); i < ChildCount(); ++i)
         children_[static_cast<std::size_t>(i)]->listIndex_ = i;
 }
@@ -430,6 +468,7 @@ void TOrloDockContainerZone::ExchangeChildren(int index1, int index2) {
 void TOrloDockContainerZone::ClearChildren() {
     std::vector<TOrloDockZone*> children;
     children.swap(children_);
+    MembershipChanged();
     for (TOrloDockZone* child : children) {
         child->listIndex_ = -1;
         child->SetParentZoneField(nullptr);

@@ -101,6 +101,7 @@ std::unordered_map<const tk::Control*, Holders>& HoldersByPanel() {
 void TOrloDockControlZone::ListAsHolder(const TOrloDockablePanel* panel) {
     if (panel == listedFor_)
         return;
+    MembershipChanged();
     auto& byPanel = HoldersByPanel();
     if (listedFor_) {
         const auto it = byPanel.find(listedFor_);
@@ -274,7 +275,7 @@ void TOrloDockControlZone::AdjustClientRect(tk::Rect& rect) {
     }
     if (IsLoneFloatingPanel())
         return;
-    if (tk::IPtr<IOrloDockTheme> theme = Theme())
+    if (IOrloDockTheme* theme = ThemeInUse())
         rect.Top += theme->GetTitleBarHeight();
     TOrloDockZone::AdjustClientRect(rect);
 }

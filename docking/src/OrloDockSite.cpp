@@ -147,6 +147,15 @@ void TOrloDockSite::GetTheme(tk::IPtr<IOrloDockTheme>& theme) {
         theme = tk::IPtr<IOrloDockTheme>(OwnTheme());
 }
 
+IOrloDockTheme* TOrloDockSite::ThemeInUse() {
+    if (!dockManager_)
+        return OwnTheme();
+    // The manager keeps its theme.
+    tk::IPtr<IOrloDockTheme> theme;
+    dockManager_->GetTheme(theme);
+    return theme.get();
+}
+
 tk::ImageList* TOrloDockSite::GetImages() { return dockManager_ ? dockManager_->GetImages() : nullptr; }
 
 // ---- update bracket ----

@@ -19,7 +19,13 @@ int PercentOf(int extent, int percentage) {
     return tk::RoundHalfEven(double(std::int64_t(extent) * percentage) / 100.0);
 }
 
+std::uint64_t g_membershipChanges = 1;
+
 } // namespace
+
+std::uint64_t TOrloDockZone::MembershipChanges() { return g_membershipChanges; }
+
+void TOrloDockZone::MembershipChanged() { ++g_membershipChanges; }
 
 // ---------------------------------------------------------------------------
 
@@ -366,13 +372,15 @@ tk::IPtr<IOrloDockTheme> TOrloDockZone::Theme() const {
     return theme;
 }
 
+IOrloDockTheme* TOrloDockZone::ThemeInUse() const { return dockSite_ ? dockSite_->ThemeInUse() : nullptr; }
+
 int TOrloDockZone::ThemeMinimumZoneSize() const {
-    tk::IPtr<IOrloDockTheme> theme = Theme();
+    IOrloDockTheme* theme = ThemeInUse();
     return theme ? theme->GetMinimumZoneSize() : 10;
 }
 
 int TOrloDockZone::SplitterSize() const {
-    tk::IPtr<IOrloDockTheme> theme = Theme();
+    IOrloDockTheme* theme = ThemeInUse();
     return theme ? theme->GetZoneSplitterSize() : 0;
 }
 

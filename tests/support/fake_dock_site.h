@@ -105,6 +105,7 @@ public:
     tk::Canvas* GetCanvas() override { return nullptr; }
     tk::Font* GetFont() override;
     void GetTheme(tk::IPtr<IOrloDockTheme>& theme) override { theme = theme_; }
+    IOrloDockTheme* ThemeInUse() override { return theme_.get(); }
     tk::Color GetColor() override;
     void Collapse() override { ++CollapseCount; }
     void Expand() override { ++ExpandCount; }

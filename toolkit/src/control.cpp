@@ -17,6 +17,7 @@ namespace tk {
 namespace {
 
 Control* g_capture = nullptr;
+std::uint64_t g_visibilityChanges = 1;
 Control* g_keyCapture = nullptr;
 
 std::unordered_map<const QWidget*, Control*>& Registry() {
@@ -572,6 +573,7 @@ void Control::SetVisible(bool value) {
         return;
     VisibleChanging();
     visible_ = value;
+    ++g_visibilityChanges;
     // Shown again, it asks for its place like a newcomer.
     if (!value)
         ForgetAlignedPlace();
@@ -583,6 +585,8 @@ void Control::SetVisible(bool value) {
     // Watchers learn of the change after the control has handled it.
     Perform(TK_VISIBLECHANGED, value ? 1 : 0, 0);
 }
+
+std::uint64_t Control::VisibilityChanges() { return g_visibilityChanges; }
 
 void Control::ApplyVisible() {
     // A control without parent has no window of its own on the screen, unless

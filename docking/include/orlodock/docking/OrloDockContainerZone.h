@@ -117,6 +117,13 @@ private:
 
     std::vector<TOrloDockZone*> children_;
     TOrloDockOrientation childOrientation_ = voHorz;
+    // IsVisible as last worked out, kept while no zone joined or left a
+    // container and no control was shown or hidden: layouts ask it of every
+    // sibling, and it asks the whole subtree.
+    mutable bool visible_ = false;
+    mutable bool visibleKept_ = false;
+    mutable std::uint64_t visibleForMembership_ = 0;
+    mutable std::uint64_t visibleForControls_ = 0;
 };
 
 // Every leaf at or below `zone`, depth first in list order.

@@ -154,6 +154,7 @@ public:
     tk::Canvas* GetCanvas() override { return tk::CustomControl::GetCanvas(); }
     tk::Font* GetFont() override { return Font(); }
     void GetTheme(tk::IPtr<IOrloDockTheme>& theme) override;
+    IOrloDockTheme* ThemeInUse() override;
     tk::Color GetColor() override { return Color(); }
     void Collapse() override;
     void Expand() override;

@@ -124,6 +124,8 @@ public:
 
     // The site's theme, or an empty pointer without site.
     tk::IPtr<IOrloDockTheme> Theme() const;
+    // The same without a reference of its own, for reading measures.
+    IOrloDockTheme* ThemeInUse() const;
     // The theme's minimum zone size; 10 without a theme.
     int ThemeMinimumZoneSize() const;
     // This zone as IOrloDockZone (no reference is taken).
@@ -149,6 +151,13 @@ public:
     tk::Component* GetChildOwner() override;
     void SetParentComponent(tk::Component* parent) override;
     tk::String ClassName() const override;
+
+protected:
+    // Counts the changes that may change which zones are visible besides a
+    // panel shown or hidden: zones joining or leaving a container, leaves
+    // taking or losing their panel.
+    static std::uint64_t MembershipChanges();
+    static void MembershipChanged();
 
 private:
     friend class TOrloDockContainerZone;

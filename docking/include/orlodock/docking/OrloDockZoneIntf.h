@@ -28,6 +28,9 @@ public:
     virtual tk::Canvas* GetCanvas() = 0;
     virtual tk::Font* GetFont() = 0;
     virtual void GetTheme(tk::IPtr<IOrloDockTheme>& theme) = 0;
+    // The theme GetTheme answers, without a reference of its own: for
+    // reading its measures, which layouts do for every zone.
+    virtual IOrloDockTheme* ThemeInUse() = 0;
     void BeginUpdate() override = 0;
     void EndUpdate() override = 0;
     virtual tk::Color GetColor() = 0;

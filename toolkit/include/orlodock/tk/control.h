@@ -6,6 +6,7 @@
 // visibility changes are also announced through the replaceable window
 // procedure (TK_VISIBLECHANGED) after the control has handled them.
 
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -129,6 +130,9 @@ public:
     // ---- visibility and state ----
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
+    // Counts the changes of visibility of every control: what is worked out
+    // from many controls' visibility can be kept while this stays the same.
+    static std::uint64_t VisibilityChanges();
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // Visible, and every parent up to a shown top-level window visible too.
