@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <utility>
 
 #include "qtconvert.h"
@@ -23,17 +24,31 @@ public:
     explicit CanvasPainter(const Canvas& canvas) : image_(canvas.Target()) {
         if (!image_ || image_->isNull())
             return;
-        painter_.begin(image_);
+        // The shared painter, while it still paints on these very pixels.
+        if (QPainter* shared = canvas.shared_.get(); shared && shared->isActive() && canvas.sharedImage_ == image_ &&
+                                                     canvas.sharedBits_ == image_->constBits()) {
+            painter_ = shared;
+            painter_->save();
+        } else {
+            painter_ = &own_.emplace(image_);
+        }
         if (canvas.clip_)
-            painter_.setClipRegion(*canvas.clip_);
+            painter_->setClipRegion(*canvas.clip_);
     }
-    bool Active() const { return painter_.isActive(); }
-    QPainter& operator*() { return painter_; }
-    QPainter* operator->() { return &painter_; }
+    ~CanvasPainter() {
+        if (painter_ && !own_)
+            painter_->restore();
+    }
+    CanvasPainter(const CanvasPainter&) = delete;
+    CanvasPainter& operator=(const CanvasPainter&) = delete;
+    bool Active() const { return painter_ && painter_->isActive(); }
+    QPainter& operator*() { return *painter_; }
+    QPainter* operator->() { return painter_; }
 
 private:
     QImage* image_;
-    QPainter painter_;
+    std::optional<QPainter> own_;
+    QPainter* painter_ = nullptr;
 };
 
 namespace {
@@ -108,6 +123,24 @@ int Canvas::Width() {
 int Canvas::Height() {
     QImage* img = Target();
     return img ? img->height() : 0;
+}
+
+void Canvas::BeginPainting() {
+    EndPainting();
+    QImage* image = Target();
+    if (!image || image->isNull())
+        return;
+    shared_ = std::make_unique<QPainter>(image);
+    sharedImage_ = image;
+    sharedBits_ = image->constBits();
+}
+
+void Canvas::EndPainting() {
+    if (shared_)
+        shared_->end();
+    shared_.reset();
+    sharedImage_ = nullptr;
+    sharedBits_ = nullptr;
 }
 
 void Canvas::SetClipRegion(const QRegion* region) {
@@ -258,7 +291,7 @@ int Canvas::DrawText(const String& rawText, Rect& rect, unsigned flags) {
     if (flags & DT_END_ELLIPSIS) {
         for (QString& line : lines)
             if (TextWidthIn(qf, line) > available)
-                line = fm.elidedText(line, Qt::ElideRight, available);
+                line = ElidedText(qf, line, available);
     }
     const int textHeight = lineHeight * static_cast<int>(lines.size());
 

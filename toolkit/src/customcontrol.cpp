@@ -98,6 +98,8 @@ void CustomControl::EnsureBuffer() {
     const QSize size(ClientWidth(), ClientHeight());
     if (buffer_->size() == size && !buffer_->isNull())
         return;
+    // A painter shared while painting would paint on the old pixels.
+    canvas_->EndPainting();
     if (size.isEmpty()) {
         *buffer_ = QImage();
         return;
@@ -159,9 +161,11 @@ void CustomControl::RefreshBuffer() {
     canvas_->SetClipRegion(&region);
     canvas_->SetFont(*Font());
     std::weak_ptr<int> alive = LifeToken();
+    canvas_->BeginPainting();
     SafeCall([this] { Paint(); });
     if (alive.expired())
         return;
+    canvas_->EndPainting();
     canvas_->SetClipRegion(nullptr);
     painting_ = false;
 }

@@ -29,7 +29,8 @@ bool PlainLine(const QFont& font, const QString& text) {
     if (font.underline() || font.strikeOut() || font.overline())
         return false;
     for (const QChar c : text)
-        if (c.unicode() < 0x20 || c.unicode() >= 0x0590)
+        // Below the right-to-left scripts, or the ellipsis that ends elided text.
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x0590 && c.unicode() != 0x2026))
             return false;
     return true;
 }
@@ -69,6 +70,26 @@ const ShapedText& ShapeText(const QFont& font, const QString& text) {
         kept.clear();
     ShapedText shaped = Shape(font, text);
     return kept.emplace(std::move(key), std::move(shaped)).first->second;
+}
+
+QString ElidedText(const QFont& font, const QString& text, int width) {
+    struct ElidedKey {
+        Key Text;
+        int Width;
+        bool operator==(const ElidedKey& other) const { return Width == other.Width && Text == other.Text; }
+    };
+    struct ElidedHash {
+        std::size_t operator()(const ElidedKey& key) const { return KeyHash()(key.Text) ^ std::size_t(key.Width); }
+    };
+    static std::unordered_map<ElidedKey, QString, ElidedHash> kept;
+    ElidedKey key{{font, text}, width};
+    if (const auto it = kept.find(key); it != kept.end())
+        return it->second;
+    if (kept.size() >= kMaxKept)
+        kept.clear();
+    QString elided = QFontMetrics(font).elidedText(text, Qt::ElideRight, width);
+    kept.emplace(std::move(key), elided);
+    return elided;
 }
 
 void DrawShapedText(QPainter& painter, QPoint baseline, const QString& text) {

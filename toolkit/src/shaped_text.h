@@ -25,6 +25,8 @@ struct ShapedText {
 const ShapedText& ShapeText(const QFont& font, const QString& text);
 // What QFontMetrics(font).horizontalAdvance(text) answers.
 inline int TextWidthIn(const QFont& font, const QString& text) { return ShapeText(font, text).Width; }
+// What QFontMetrics(font).elidedText(text, Qt::ElideRight, width) answers (kept).
+QString ElidedText(const QFont& font, const QString& text, int width);
 // Draws the text as painter.drawText(baseline, text) would, with the painter's font and pen.
 void DrawShapedText(QPainter& painter, QPoint baseline, const QString& text);
 

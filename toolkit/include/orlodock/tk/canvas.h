@@ -89,6 +89,11 @@ public:
 
     // Limits drawing to a region of the target (toolkit side: paint handling).
     void SetClipRegion(const QRegion* region);
+    // Between these, every drawing on the current image shares one painter
+    // instead of opening its own: a control paints many small parts. Each
+    // drawing still starts from the painter's plain state.
+    void BeginPainting();
+    void EndPainting();
     // The size of the image drawn on, (0,0) when none.
     int Width();
     int Height();
@@ -105,6 +110,11 @@ private:
     tk::Font font_;
     Point penPos_;
     std::unique_ptr<QRegion> clip_;
+    // The painter shared between BeginPainting and EndPainting, with the
+    // image and pixels it was opened on.
+    std::unique_ptr<QPainter> shared_;
+    const QImage* sharedImage_ = nullptr;
+    const uchar* sharedBits_ = nullptr;
 };
 
 } // namespace tk
