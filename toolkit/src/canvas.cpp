@@ -28,10 +28,11 @@ public:
         if (QPainter* shared = canvas.shared_.get(); shared && shared->isActive() && canvas.sharedImage_ == image_ &&
                                                      canvas.sharedBits_ == image_->constBits()) {
             painter_ = shared;
+            // Opened with the clip, which stays while it is shared.
             painter_->save();
-        } else {
-            painter_ = &own_.emplace(image_);
+            return;
         }
+        painter_ = &own_.emplace(image_);
         if (canvas.clip_)
             painter_->setClipRegion(*canvas.clip_);
     }
@@ -131,6 +132,8 @@ void Canvas::BeginPainting() {
     if (!image || image->isNull())
         return;
     shared_ = std::make_unique<QPainter>(image);
+    if (clip_)
+        shared_->setClipRegion(*clip_);
     sharedImage_ = image;
     sharedBits_ = image->constBits();
 }
@@ -144,6 +147,8 @@ void Canvas::EndPainting() {
 }
 
 void Canvas::SetClipRegion(const QRegion* region) {
+    // A shared painter keeps the clip it was opened with.
+    EndPainting();
     if (region)
         clip_ = std::make_unique<QRegion>(*region);
     else
