@@ -10,14 +10,31 @@
 
 namespace {
 
-// The containers of this library, which take their visibility from their children.
-bool KeepsVisibility(const TOrloDockContainerZone& container) {
-    const std::type_info& type = typeid(container);
-    return type == typeid(TOrloDockContainerZone) || type == typeid(TOrloDockTabbedContainerZone) ||
-           type == typeid(TOrloDockRootZone);
+// Zones of classes other than this library's, listed in a container: while
+// there are any, containers do not keep whether they are visible.
+int g_foreignZonesListed = 0;
+
+bool IsLibraryZone(const TOrloDockZone& zone) {
+    const std::type_info& type = typeid(zone);
+    return type == typeid(TOrloDockControlZone) || type == typeid(TOrloDockContainerZone) ||
+           type == typeid(TOrloDockTabbedContainerZone) || type == typeid(TOrloDockRootZone);
 }
 
 } // namespace
+
+void TOrloDockContainerZone::NoteListed(TOrloDockZone* zone) {
+    if (!zone->foreignListed_ && !IsLibraryZone(*zone)) {
+        zone->foreignListed_ = true;
+        ++g_foreignZonesListed;
+    }
+}
+
+void TOrloDockContainerZone::NoteUnlisted(TOrloDockZone* zone) {
+    if (zone->foreignListed_) {
+        zone->foreignListed_ = false;
+        --g_foreignZonesListed;
+    }
+}
 
 TOrloDockContainerZone::TOrloDockContainerZone(tk::Component* owner) : TOrloDockZone(owner) {}
 
@@ -52,26 +69,14 @@ void TOrloDockContainerZone::SetDockSite(IOrloDockSiteInternal* site) {
 bool TOrloDockContainerZone::IsVisible() const {
     const std::uint64_t membership = MembershipChanges();
     const std::uint64_t controls = tk::Control::VisibilityChanges();
-    if (visibleKept_ && visibleForMembership_ == membership && visibleForControls_ == controls)
+    // A zone of another class may change its visibility unheard of.
+    const bool keep = g_foreignZonesListed == 0;
+    if (keep && visibleForMembership_ == membership && visibleForControls_ == controls)
         return visible_;
-    // Kept only where every zone below is one whose visibility changes in
-    // the ways counted: a zone of another class may have its own.
-    bool visible = false;
-    bool keep = true;
-    for (const TOrloDockZone* child : children_) {
-        if (const auto* container = dynamic_cast<const TOrloDockContainerZone*>(child)) {
-            visible = container->IsVisible() || visible;
-            keep = keep && container->visibleKept_ && KeepsVisibility(*container);
-        } else {
-            keep = keep && typeid(*child) == typeid(TOrloDockControlZone);
-            visible = visible || child->IsVisible();
-        }
-    }
-    visible_ = visible;
-    visibleKept_ = keep;
-    visibleForMembership_ = membership;
-    visibleForControls_ = controls;
-    return visible;
+    visible_ = std::any_of(children_.begin(), children_.end(), [](const TOrloDockZone* z) { return z->IsVisible(); });
+    visibleForMembership_ = keep ? membership : 0;
+    visibleForControls_ = keep ? controls : 0;
+    return visible_;
 }
 
 void TOrloDockContainerZone::GetCaption(tk::String& caption) {
@@ -277,7 +282,9 @@ void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* 
         TakeChild(newZone);
     const int index = IndexOf(oldZone);
     oldZone->listIndex_ = -1;
+    NoteUnlisted(oldZone);
     children_[static_cast<std::size_t>(index)] = newZone;
+    NoteListed(newZone);
     MembershipChanged();
     newZone->listIndex_ = index;
     newZone->SetParentSizePercentage(oldZone->ParentSizePercentage());
@@ -448,6 +455,7 @@ bool TOrloDockContainerZone::TakeChild(TOrloDockZone* zone) {
         return false;
     children_.erase(children_.begin() + index);
     zone->listIndex_ = -1;
+    NoteUnlisted(zone);
     Reindex(index);
     return true;
 }
@@ -455,6 +463,7 @@ bool TOrloDockContainerZone::TakeChild(TOrloDockZone* zone) {
 void TOrloDockContainerZone::InsertChild(int index, TOrloDockZone* zone) {
     index = std::clamp(index, 0, ChildCount());
     children_.insert(children_.begin() + index, zone);
+    NoteListed(zone);
     Reindex(index);
 }
 
@@ -471,6 +480,7 @@ void TOrloDockContainerZone::ClearChildren() {
     MembershipChanged();
     for (TOrloDockZone* child : children) {
         child->listIndex_ = -1;
+        NoteUnlisted(child);
         child->SetParentZoneField(nullptr);
         child->Free();
     }

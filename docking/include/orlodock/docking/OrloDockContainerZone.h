@@ -106,6 +106,9 @@ private:
     void LayOutChildren();
     // Tells the children from `from` on their index in the list.
     void Reindex(int from);
+    // Counts a zone of a class other than this library's as listed, or no longer.
+    static void NoteListed(TOrloDockZone* zone);
+    static void NoteUnlisted(TOrloDockZone* zone);
     // Normalize's step for one container child: prunes its own container
     // children first, then removes, replaces or merges it.
     static void Prune(TOrloDockContainerZone* zone);
@@ -121,7 +124,6 @@ private:
     // container and no control was shown or hidden: layouts ask it of every
     // sibling, and it asks the whole subtree.
     mutable bool visible_ = false;
-    mutable bool visibleKept_ = false;
     mutable std::uint64_t visibleForMembership_ = 0;
     mutable std::uint64_t visibleForControls_ = 0;
 };

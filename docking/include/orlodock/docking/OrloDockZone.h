@@ -181,6 +181,9 @@ private:
     // The zone's index in the list of the container that lists it, kept by
     // that container; -1 while no container lists it.
     int listIndex_ = -1;
+    // Counted, kept by that container, as a zone of a class other than this
+    // library's standing in a list.
+    bool foreignListed_ = false;
     std::uint8_t closeButtonState_ = 0;
     std::uint8_t pinButtonState_ = 0;
 };
