@@ -194,12 +194,18 @@ std::vector<FuzzViolation> FuzzWorld::Check(const TOrloDockSite* loaded) const {
         if (site->Collapsed() || !site->Visible() || root->VisibleChildCount() == 0)
             continue;
         const std::string where = NameOf(site) + ": ";
-        if (tk::Rect inner = site->ClientRect(); site->AdjustClientRect(inner), inner.IsEmpty())
-            out.push_back({"narrow", where + "shows zones in a client area of " + Text(inner)});
         // Loading lays a site out from scratch: what is wrong there then is the loading's.
         const std::size_t from = out.size();
         tk::Rect client = site->ClientRect();
         site->AdjustClientRect(client);
+        // A site narrower than its edge strip has no room, not less than none.
+        client = tk::NonInverted(client);
+        if (client.IsEmpty())
+            for (TOrloDockZone* zone : ZonesOf(site))
+                if (zone->IsVisible() && (zone->Width() < 0 || zone->Height() < 0))
+                    out.push_back({"narrow", where + zone->ClassName().toStdString() + " " +
+                                                 zone->ZoneID().toStdString() + " is at " + Text(zone->Bounds()) +
+                                                 " in a client area with no room"});
         if (root->Bounds() != client)
             out.push_back(
                 {"tiling", where + "the root is at " + Text(root->Bounds()) + ", the client area is " + Text(client)});
