@@ -77,9 +77,9 @@ private:
     std::vector<std::string> names_;
 };
 
-// Rules still broken by faults that are being mended outside the loading and
-// saving code: a violation of one is counted and reported, not failed. Empty
-// when ORLODOCK_FUZZ_STRICT is set.
+// Whether a rule is listed as broken by a fault not mended yet (none is
+// today): a violation of one is counted and reported, not failed. Never when
+// ORLODOCK_FUZZ_STRICT is set.
 bool IsKnownOpen(const std::string& rule);
 // A known-open "share" ends the sequence or stream round: from a share far
 // out of range the layout arithmetic overflows sooner or later.
