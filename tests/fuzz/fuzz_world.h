@@ -15,9 +15,10 @@
 // covers its leaf's client area), "overlap" (no two shown panels overlap)
 // and "room" (no visible zone below its minimum size in a container with
 // room for all); "narrow": in a site with no room (narrower than its edge
-// strip, or squeezed to nothing by its window) every zone is empty, not inverted. The harness adds "exception",
-// "refusal" and "stability", and names a layout rule broken in a site right after a layout was loaded into it "<rule>
-// after loading".
+// strip, or squeezed to nothing by its window) every zone is empty, not
+// inverted. The harness adds "exception", "refusal" and "stability", and
+// names a layout rule broken in a site right after a layout was loaded into
+// it "<rule> after loading".
 
 #include <cstdint>
 #include <string>
