@@ -18,9 +18,9 @@ cd "$(dirname "$0")/.."
 seconds=${1:-600}
 seed=${2:-$(date +%s)}
 preset=${3:-asan}
-# Places of undefined behaviour in code being mended elsewhere: the layout
-# arithmetic multiplies extents by shares in int.
-known_open_ub='OrloDockZone.cpp:17:'
+# Places of undefined behaviour in code being mended elsewhere, as
+# FILE:LINE: patterns for grep; empty when none is open.
+known_open_ub=''
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target test_fuzz
 export QT_QPA_PLATFORM=offscreen
@@ -35,7 +35,7 @@ places=$(grep -o '[A-Za-z_]*\.\(cpp\|h\):[0-9]*:[0-9]*: runtime error: .*' "$log
 if [ -n "$places" ]; then
   echo "undefined behaviour:"
   echo "$places"
-  if echo "$places" | grep -v -e "$known_open_ub" >/dev/null; then
+  if [ -z "$known_open_ub" ] || echo "$places" | grep -v -e "$known_open_ub" >/dev/null; then
     status=1
   fi
 fi

@@ -4,6 +4,7 @@
 
 #include <orlodock/docking/OrloDockContainerZone.h>
 #include <orlodock/docking/OrloDockPanel.h>
+#include <orlodock/docking/OrloDockRootZone.h>
 #include <orlodock/docking/OrloDockSite.h>
 #include <orlodock/tk/control.h>
 
@@ -79,8 +80,20 @@ void TOrloDockControlZone::ReleaseWatch() {
 }
 
 void TOrloDockControlZone::WatchMessage(tk::Message& message) {
-    if (message.Msg == tk::TK_VISIBLECHANGED && control_)
-        ZoneVisibilityChanged(message.WParam != 0);
+    if (message.Msg != tk::TK_VISIBLECHANGED || !control_)
+        return;
+    // Nothing of this zone is used after the change: it may free the zone.
+    tk::ComponentRef<IOrloDockSiteInternal> site;
+    site = DockSite();
+    const bool loading = IsLoading();
+    TOrloDockUpdateGuard update(site.get());
+    ZoneVisibilityChanged(message.WParam != 0);
+    // The sizes handed out in pixels are kept as whole percentages and cut
+    // again from them: a zone given its minimum may come back a pixel short,
+    // and a hidden zone's room goes to all alike, the squeezed ones too.
+    if (site && !loading)
+        if (TOrloDockRootZone* root = site->GetRootZone(); root && !root->IsLoading())
+            root->KeepMinimumSizes();
 }
 
 namespace {

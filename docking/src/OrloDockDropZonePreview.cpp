@@ -9,8 +9,6 @@
 
 namespace {
 
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
 constexpr tk::Color kPreviewColor = 0x00FF8000;
 constexpr std::uint8_t kPreviewAlpha = 70;
 // The tab of a tab-shaped preview: this far in from the left, this wide.
@@ -39,18 +37,18 @@ void TOrloDockPreviewWindow::ShowPreview(const tk::Rect& rect, bool isTab, int t
     if (showing_ && rect == previewRect_ && isTab == isTab_)
         return;
     isTab_ = isTab;
-    Debug(Text("Showing Preview"));
+    Debug(tk::Latin1("Showing Preview"));
     previewRect_ = rect;
     SetBounds(rect.Left, rect.Top, rect.Right - rect.Left, rect.Bottom - rect.Top);
     const int width = rect.Right - rect.Left;
     const int height = rect.Bottom - rect.Top;
     tk::Region region;
     if (isTab_) {
-        Debug(Text("TAB PREVIEW"));
+        Debug(tk::Latin1("TAB PREVIEW"));
         tabRect_ = tk::MakeRect(kTabIndent, height - tabHeight, kTabIndent + kTabWidth, height);
         region = tk::Region(tk::MakeRect(0, 0, width, height - tabHeight)).United(tabRect_);
     } else {
-        Debug(Text("NOT TAB"));
+        Debug(tk::Latin1("NOT TAB"));
         region = tk::Region(tk::MakeRect(0, 0, width, height));
     }
     // Without compositing the constant alpha gives an opaque block that hides
@@ -82,7 +80,7 @@ tk::Region TOrloDockPreviewWindow::FrameInside(int width, int height) const {
 void TOrloDockPreviewWindow::HidePreview() {
     if (!showing_)
         return;
-    Debug(Text("Hiding Preview"));
+    Debug(tk::Latin1("Hiding Preview"));
     Hide();
     showing_ = false;
 }
@@ -98,7 +96,7 @@ void TOrloDockPreviewWindow::Paint() {
     canvas.Pen()->SetWidth(OutlineWidth);
     canvas.Rectangle(client);
     if (isTab_) {
-        Debug(Text("Painting TAB"));
+        Debug(tk::Latin1("Painting TAB"));
         canvas.MoveTo(0, tabRect_.Top - 1);
         canvas.LineTo(kTabIndent, tabRect_.Top - 1);
         canvas.LineTo(kTabIndent, tabRect_.Bottom - 1);

@@ -7,12 +7,6 @@
 
 #include <orlodock/tk/screen.h>
 
-namespace {
-
-tk::String Text(const char* latin1) { return tk::String::fromLatin1(latin1); }
-
-} // namespace
-
 struct TOrloDockDropWindow::HitResult {
     bool Found = false;
     TOrloDockDropZone* Group = nullptr;
@@ -98,10 +92,10 @@ bool TOrloDockDropWindow::HitTest(tk::Point screenPoint, tk::Align& align, tk::I
     align = tk::alNone;
     const tk::Point p = ScreenToClient(screenPoint);
     if (zoneUnderMouse_) {
-        Debug(Text("Using Zone under mouse"));
+        Debug(tk::Latin1("Using Zone under mouse"));
         TestGroup(*zoneUnderMouse_, p, true, hit);
     } else {
-        Debug(Text("NOT Using Zone under mouse"));
+        Debug(tk::Latin1("NOT Using Zone under mouse"));
         for (const auto& group : zones_)
             TestGroup(*group, p, false, hit);
     }

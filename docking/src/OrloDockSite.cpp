@@ -288,6 +288,8 @@ void TOrloDockSite::LayOutTree() {
     TOrloDockUpdateGuard update(InternalIntf());
     // A site narrower than its edge strip has no room, not less than none.
     rootZone_->SetBounds(tk::NonInverted(client));
+    // The shares that suited the old size may leave a zone below its minimum in the new one.
+    rootZone_->KeepMinimumSizes();
 }
 
 void TOrloDockSite::AdjustClientRect(tk::Rect& rect) {

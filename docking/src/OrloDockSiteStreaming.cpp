@@ -216,7 +216,14 @@ void TOrloDockSite::DefineProperties(tk::Filer& filer) {
     tk::CustomControl::DefineProperties(filer);
     filer.DefineBinaryProperty(
         tk::Latin1("MyRootZone"), [this](const tk::Bytes& data) { ReadRootZoneProperty(data); },
-        [this] { return tk::WriteComponent(rootZone_); }, true);
+        [this] {
+            // A floating window's stream names its panels but seldom holds
+            // them: they belong to the application's main window.
+            if (IsFloating())
+                RefuseLosingPanels();
+            return tk::WriteComponent(rootZone_);
+        },
+        true);
 }
 
 void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {

@@ -250,7 +250,9 @@ bool TOrloDockZone::PlaceInParent(tk::Rect& r) const {
         // Side by side the share is taken of the parent's full width,
         // splitter strip included; stacked, of its client height.
         const int base = orientation_ == voVert ? ParentExtent() : tk::Extent(p, axis);
-        end = std::clamp(start + PercentOf(base, parentSizePercentage_), start, clientEnd);
+        // In 64 bits: a share far out of range saturates its pixels, which must not overflow the sum.
+        end = int(std::clamp(std::int64_t(start) + PercentOf(base, parentSizePercentage_), std::int64_t(start),
+                             std::int64_t(clientEnd)));
     }
     r = tk::WithSpan(p, axis, start, end);
     return true;

@@ -14,10 +14,11 @@
 // area and visible children tile their container), "cover" (a visible panel
 // covers its leaf's client area), "overlap" (no two shown panels overlap)
 // and "room" (no visible zone below its minimum size in a container with
-// room for all); "narrow" marks a site that shows zones in an empty client
-// area (narrower than its edge strip). The harness adds "exception", "refusal" and "stability",
-// and names a layout rule broken in a site right after a layout was loaded
-// into it "<rule> after loading".
+// room for all); "narrow": in a site with no room (narrower than its edge
+// strip, or squeezed to nothing by its window) every zone is empty, not
+// inverted. The harness adds "exception", "refusal" and "stability", and
+// names a layout rule broken in a site right after a layout was loaded into
+// it "<rule> after loading".
 
 #include <cstdint>
 #include <string>
@@ -77,9 +78,9 @@ private:
     std::vector<std::string> names_;
 };
 
-// Rules still broken by faults that are being mended outside the loading and
-// saving code: a violation of one is counted and reported, not failed. Empty
-// when ORLODOCK_FUZZ_STRICT is set.
+// Whether a rule is listed as broken by a fault not mended yet (none is
+// today): a violation of one is counted and reported, not failed. Never when
+// ORLODOCK_FUZZ_STRICT is set.
 bool IsKnownOpen(const std::string& rule);
 // A known-open "share" ends the sequence or stream round: from a share far
 // out of range the layout arithmetic overflows sooner or later.

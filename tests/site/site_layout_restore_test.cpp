@@ -4,6 +4,7 @@
 
 #include "site_fixture.h"
 
+#include <orlodock/docking/OrloDockFloatingSite.h>
 #include <orlodock/docking/OrloDockTabs.h>
 #include <orlodock/tk/panel.h>
 
@@ -205,6 +206,40 @@ TEST_F(SiteLayoutRestoreTest, LayoutThatWouldLoseAPanelIsNotSaved) {
     }
     const std::string path = testing::TempDir() + "unnamed_panel.odl";
     EXPECT_THROW(left->SaveLayoutToFile(tk::String::fromStdString(path)), EOrloDockLayoutError);
+}
+
+// A floating window's stream names the panels docked in it, which belong to
+// the main window: one without a name, or with another's, is refused there
+// too, and the window keeps its tree.
+TEST_F(SiteLayoutRestoreTest, FloatingWindowStreamThatWouldLoseAPanelIsNotWritten) {
+    struct Case {
+        const char* Second;
+        const char* Message;
+    };
+    const Case cases[] = {
+        {"", "Cannot save the layout: the docked panel captioned \"Second\" has no name to be found by"},
+        {"First", "Cannot save the layout: two docked panels are named First"},
+    };
+    for (const Case& c : cases) {
+        Owned<TOrloFloatingDockSiteHostForm> window =
+            MakeOwned<TOrloFloatingDockSiteHostForm>(nullptr, manager->Intf());
+        TOrloFloatingDockSite* site = window->Site();
+        NewPanel("First")->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+        EXPECT_NO_THROW(tk::WriteComponent(window.get())) << "every panel has a name of its own";
+        // Of another owner: two components of one owner cannot share a name.
+        TOrloDockablePanel* second = NewPanel(c.Second, window.get());
+        second->SetTitleBarCaption(S("Second"));
+        second->DockInto(site->SiteIntf(), nullptr, tk::alBottom);
+        const std::string tree = TreeText(site);
+        try {
+            tk::WriteComponent(window.get());
+            ADD_FAILURE() << "written: " << c.Message;
+        } catch (const EOrloDockLayoutError& e) {
+            EXPECT_EQ(e.Message().toStdString(), c.Message);
+        }
+        EXPECT_EQ(TreeText(site), tree);
+        host->FindComponent(S("First"))->Free();
+    }
 }
 
 TEST_F(SiteLayoutRestoreTest, FileErrorsAreTheLibrarysOwn) {

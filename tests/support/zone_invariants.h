@@ -34,20 +34,15 @@ std::vector<std::string> ZoneForestViolations(std::initializer_list<TOrloDockZon
 std::vector<std::string> ZoneLayoutViolations(TOrloDockZone* top);
 ::testing::AssertionResult ZoneLayoutIsTight(TOrloDockZone* top);
 
-// Visible zones below their minimum size (a tab group's includes its strip)
-// in a container with room for all its visible children at their minimum
-// sizes, one pixel apart.
-std::vector<std::string> ZoneSizeViolations(TOrloDockZone* top);
-::testing::AssertionResult ZonesKeepTheirMinimumSize(TOrloDockZone* top);
-
 // Visible children that do not tile their container's client rectangle.
 std::vector<std::string> ZoneTilingViolations(TOrloDockZone* top);
 // Visible panels that do not cover exactly their leaf's client rectangle.
 std::vector<std::string> PanelCoverViolations(TOrloDockZone* top);
 // Two shown panels that overlap (of a tab group only the current tab's is shown).
 std::vector<std::string> PanelOverlapViolations(TOrloDockZone* top);
-// Visible zones smaller than their minimum size along their container's
-// arrangement, where the container has room for all its visible children
-// (their minimum sizes, the gaps, and for each but the last one step of a
-// whole percentage).
+// Visible zones smaller than their minimum size (a tab group's includes its
+// strip) along their container's arrangement, where the container has room
+// for all its visible children: their minimum sizes, the gaps, and for each
+// but the last one step of a whole percentage, as shares cannot cut finer.
 std::vector<std::string> ZoneRoomViolations(TOrloDockZone* top);
+::testing::AssertionResult ZonesKeepTheirMinimumSize(TOrloDockZone* top);

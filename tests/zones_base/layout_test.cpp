@@ -4,6 +4,8 @@
 
 #include "zone_fixture.h"
 
+#include <limits>
+
 using tk::MakeRect;
 
 namespace {
@@ -65,6 +67,13 @@ TEST_F(LayoutTest, SharesOfAVeryWideParent) {
     EXPECT_EQ(b->Bounds(), MakeRect(25'000'001, 0, 50'000'000, 200));
     EXPECT_EQ(a->ParentSizePercentage(), 50);
     EXPECT_EQ(b->ParentSizePercentage(), 50);
+
+    // A share beyond any extent runs to the parent's edge, where its pixels,
+    // added to where it starts, would pass the largest integer.
+    FakeLeafZone* c = AddLeaf(root.get());
+    Share(root.get(), {50, std::numeric_limits<int>::max(), 50});
+    EXPECT_EQ(b->Bounds(), MakeRect(25'000'001, 0, 50'000'000, 200));
+    EXPECT_EQ(c->Bounds(), MakeRect(50'000'000, 0, 50'000'000, 200));
 }
 
 TEST_F(LayoutTest, PercentToPixelsRoundsHalfToEven) {
