@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "support/bench_main.h"
+
 #include <QApplication>
 
 #include <cstdlib>
@@ -118,20 +120,13 @@ void Register(const std::string& operation, void (*orlo)(benchmark::State&), voi
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
     bench::QuietQtWarnings();
-    QApplication app(argc, argv);
-    Register("dock", DockPanels<bench::OrloScene>, DockPanels<bench::QtScene>, 256);
-    Register("resize", ResizeWindow<bench::OrloScene>, ResizeWindow<bench::QtScene>, 256);
-    Register("hide_show", HideShowPanel<bench::OrloScene>, HideShowPanel<bench::QtScene>, 256);
-    Register("save", SaveLayout<bench::OrloScene>, SaveLayout<bench::QtScene>, 256);
-    Register("load", LoadLayout<bench::OrloScene>, LoadLayout<bench::QtScene>, 256);
-    Register("repaint", RepaintWindow<bench::OrloScene>, RepaintWindow<bench::QtScene>, 256);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv, nullptr, [] {
+        Register("dock", DockPanels<bench::OrloScene>, DockPanels<bench::QtScene>, 256);
+        Register("resize", ResizeWindow<bench::OrloScene>, ResizeWindow<bench::QtScene>, 256);
+        Register("hide_show", HideShowPanel<bench::OrloScene>, HideShowPanel<bench::QtScene>, 256);
+        Register("save", SaveLayout<bench::OrloScene>, SaveLayout<bench::QtScene>, 256);
+        Register("load", LoadLayout<bench::OrloScene>, LoadLayout<bench::QtScene>, 256);
+        Register("repaint", RepaintWindow<bench::OrloScene>, RepaintWindow<bench::QtScene>, 256);
+    });
 }

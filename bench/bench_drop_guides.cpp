@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "support/bench_main.h"
+
 #include <QApplication>
 
 #include <cstdio>
@@ -167,14 +169,6 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv, &reporter);
 }

@@ -528,3 +528,15 @@ void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leav
         for (int i = 0; i < container->ChildCount(); ++i)
             CollectLeaves(container->Child(i), leaves);
 }
+
+std::vector<TOrloDockablePanel*> CollectPanels(TOrloDockZone* zone) {
+    std::vector<TOrloDockablePanel*> panels;
+    if (!zone)
+        return panels;
+    std::vector<TOrloDockControlZone*> leaves;
+    CollectLeaves(zone, leaves);
+    for (TOrloDockControlZone* leaf : leaves)
+        if (leaf->Panel())
+            panels.push_back(leaf->Panel());
+    return panels;
+}

@@ -184,16 +184,6 @@ void SetExtent(TOrloDockSite* site, std::int32_t extent) {
     site->SetBoundsRect(bounds);
 }
 
-std::vector<TOrloDockablePanel*> PanelsOf(TOrloDockSite* site) {
-    std::vector<TOrloDockControlZone*> leaves;
-    CollectLeaves(site->RootZone(), leaves);
-    std::vector<TOrloDockablePanel*> panels;
-    for (TOrloDockControlZone* leaf : leaves)
-        if (leaf->Panel())
-            panels.push_back(leaf->Panel());
-    return panels;
-}
-
 struct ComponentFree {
     void operator()(tk::Component* component) const { component->Free(); }
 };
@@ -244,7 +234,7 @@ void Settle(const SiteEntry& entry, TOrloDockSite* site, tk::StringList& message
         if (!leaf->Panel() && !leaf->StoredControlName().isEmpty())
             messages.append(tk::String::fromLatin1("Panel \"%1\" of site \"%2\" is not in the application; skipped")
                                 .arg(leaf->StoredControlName(), entry.Key));
-    for (TOrloDockablePanel* panel : PanelsOf(site))
+    for (TOrloDockablePanel* panel : CollectPanels(site->RootZone()))
         panel->SetVisible(!entry.HiddenPanels.contains(panel->Name()));
     SetExtent(site, entry.Extent);
 }
@@ -276,7 +266,7 @@ tk::Bytes SaveDockLayouts(tk::Control* window) {
         payload.Put(static_cast<std::uint32_t>(ExtentOf(site)), 4);
         payload.PutBytes(site->SaveLayout());
         tk::StringList hidden;
-        for (TOrloDockablePanel* panel : PanelsOf(site))
+        for (TOrloDockablePanel* panel : CollectPanels(site->RootZone()))
             if (!panel->Visible() && !panel->Name().isEmpty())
                 hidden.append(panel->Name());
         payload.Put(static_cast<std::uint32_t>(hidden.size()), 2);
@@ -308,7 +298,7 @@ tk::StringList RestoreDockLayouts(tk::Control* window, const tk::Bytes& data) {
     // Which site each panel stood in, so that one no layout names can stay there.
     std::vector<std::pair<TOrloDockablePanel*, size_t>> dockedBefore;
     for (size_t i = 0; i < sites.size(); ++i)
-        for (TOrloDockablePanel* panel : PanelsOf(sites[i]))
+        for (TOrloDockablePanel* panel : CollectPanels(sites[i]->RootZone()))
             dockedBefore.emplace_back(panel, i);
 
     tk::StringList messages;

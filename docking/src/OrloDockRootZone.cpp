@@ -40,16 +40,6 @@ TOrloDockZone* FirstLeaf(TOrloDockContainerZone* container) {
 
 } // namespace
 
-std::vector<TOrloDockablePanel*> TOrloDockRootZone::PanelsOf(TOrloDockContainerZone* container) {
-    std::vector<TOrloDockControlZone*> leaves;
-    CollectLeaves(container, leaves);
-    std::vector<TOrloDockablePanel*> panels;
-    for (TOrloDockControlZone* leaf : leaves)
-        if (leaf->Panel())
-            panels.push_back(leaf->Panel());
-    return panels;
-}
-
 TOrloDockRootZone::TOrloDockRootZone(tk::Component* owner) : TOrloDockContainerZone(owner) {
     SetOrientation(voVert);
     SetChildOrientation(voHorz);
@@ -477,7 +467,7 @@ void TOrloDockRootZone::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, TOr
                                          tk::Align position) {
     if (!zone)
         return;
-    const std::vector<TOrloDockablePanel*> panels = PanelsOf(zone);
+    const std::vector<TOrloDockablePanel*> panels = CollectPanels(zone);
     CheckInsertion(panels, position);
     TOrloDockUpdateGuard update(DockSite());
     // alNone and alCustom stand in a stack, but keep their own after-flag.

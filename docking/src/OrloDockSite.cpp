@@ -388,7 +388,7 @@ void TOrloDockSite::InsertDockablePanelAtZone(IOrloDockablePanel* panel, const t
 void TOrloDockSite::InsertTabbedZone(TOrloDockTabbedContainerZone* zone, const tk::String& zoneID, tk::Align position) {
     if (!zone)
         return;
-    rootZone_->CheckInsertion(TOrloDockRootZone::PanelsOf(zone), position);
+    rootZone_->CheckInsertion(CollectPanels(zone), position);
     TOrloDockUpdateGuard update(InternalIntf());
     // A group that stands in this tree leaves its place inside the root's
     // insertion, which lays the old container out and refuses a group it

@@ -90,18 +90,6 @@ TOrloDockSite::OwnedRoot TOrloDockSite::ReadTree(const tk::Bytes& data) {
     return fresh;
 }
 
-std::vector<TOrloDockablePanel*> TOrloDockSite::HostedPanelsOf(TOrloDockZone* top) {
-    std::vector<TOrloDockablePanel*> panels;
-    if (!top)
-        return panels;
-    std::vector<TOrloDockControlZone*> leaves;
-    CollectLeaves(top, leaves);
-    for (TOrloDockControlZone* leaf : leaves)
-        if (leaf->Panel())
-            panels.push_back(leaf->Panel());
-    return panels;
-}
-
 void TOrloDockSite::InstallTree(OwnedRoot fresh) {
     TOrloDockUpdateGuard update(InternalIntf());
     // The old tree lets go of its panels before the new one takes them: each
@@ -241,7 +229,7 @@ void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
 
     OwnedRoot fresh = ReadTree(data);
     if (!IsLoading()) {
-        const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(rootZone_);
+        const std::vector<TOrloDockablePanel*> previous = CollectPanels(rootZone_);
         InstallTree(std::move(fresh));
         FinishLoading(previous, Strays::Left);
         return;
@@ -258,7 +246,7 @@ void TOrloDockSite::ReadRootZoneProperty(const tk::Bytes& data) {
 
 void TOrloDockSite::Loaded() {
     tk::CustomControl::Loaded();
-    const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(treeBeforeRead_.get());
+    const std::vector<TOrloDockablePanel*> previous = CollectPanels(treeBeforeRead_.get());
     treeBeforeRead_.reset();
     FinishLoading(previous, Strays::DockAtTheEnd);
 }
@@ -292,7 +280,7 @@ tk::Bytes TOrloDockSite::SaveLayout() {
 void TOrloDockSite::LoadLayout(const tk::Bytes& data) {
     OwnedRoot fresh = ReadTree(DecodeLayout(data));
     TOrloDockUpdateGuard update(InternalIntf());
-    const std::vector<TOrloDockablePanel*> previous = HostedPanelsOf(rootZone_);
+    const std::vector<TOrloDockablePanel*> previous = CollectPanels(rootZone_);
     InstallTree(std::move(fresh));
     FinishLoading(previous, Strays::Left);
 }

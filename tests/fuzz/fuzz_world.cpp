@@ -85,15 +85,7 @@ TOrloDockablePanel* FuzzWorld::CreatePanel(const std::string& name, tk::Componen
     return panel;
 }
 
-std::vector<TOrloDockablePanel*> FuzzWorld::PanelsIn(TOrloDockSite* site) {
-    std::vector<TOrloDockControlZone*> leaves;
-    CollectLeaves(site->RootZone(), leaves);
-    std::vector<TOrloDockablePanel*> panels;
-    for (TOrloDockControlZone* leaf : leaves)
-        if (leaf->Panel())
-            panels.push_back(leaf->Panel());
-    return panels;
-}
+std::vector<TOrloDockablePanel*> FuzzWorld::PanelsIn(TOrloDockSite* site) { return CollectPanels(site->RootZone()); }
 
 std::vector<TOrloDockZone*> FuzzWorld::ZonesOf(TOrloDockSite* site) {
     std::vector<TOrloDockZone*> zones;

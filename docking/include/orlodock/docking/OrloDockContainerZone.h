@@ -130,3 +130,6 @@ private:
 
 // Every leaf at or below `zone`, depth first in list order.
 void CollectLeaves(TOrloDockZone* zone, std::vector<TOrloDockControlZone*>& leaves);
+
+// The panels of those leaves (leaves without one are skipped); none for no zone.
+std::vector<TOrloDockablePanel*> CollectPanels(TOrloDockZone* zone);

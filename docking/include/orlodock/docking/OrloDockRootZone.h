@@ -31,8 +31,6 @@ public:
     // (tk::ERangeError), or a panel that holds the site's control, which
     // cannot become a child of itself ("A control cannot be its own parent").
     void CheckInsertion(const std::vector<TOrloDockablePanel*>& panels, tk::Align position) const;
-    // The panels held by the leaves below the container.
-    static std::vector<TOrloDockablePanel*> PanelsOf(TOrloDockContainerZone* container);
 
     // Docks the panel relative to `target` (the root when none or not in this
     // tree) at `position`: first out of the site it is docked in, then into

@@ -263,8 +263,6 @@ private:
     // After a tree was read: panels attached by name, identifiers made
     // unique, collapsed or expanded, laid out once finished.
     void FinishLoading(const std::vector<TOrloDockablePanel*>& previousPanels, Strays strays);
-    // The panels held by the leaves below `top`.
-    static std::vector<TOrloDockablePanel*> HostedPanelsOf(TOrloDockZone* top);
     // Attaches the panels the leaves name and settles each one in this site;
     // then the tab groups choose their tabs.
     void ResolvePanels(const std::vector<TOrloDockablePanel*>& previousPanels);
