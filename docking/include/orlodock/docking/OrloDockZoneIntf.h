@@ -28,9 +28,6 @@ public:
     virtual tk::Canvas* GetCanvas() = 0;
     virtual tk::Font* GetFont() = 0;
     virtual void GetTheme(tk::IPtr<IOrloDockTheme>& theme) = 0;
-    // The theme GetTheme answers, without a reference of its own: for
-    // reading its measures, which layouts do for every zone.
-    virtual IOrloDockTheme* ThemeInUse() = 0;
     void BeginUpdate() override = 0;
     void EndUpdate() override = 0;
     virtual tk::Color GetColor() = 0;
@@ -41,4 +38,7 @@ public:
     // The zone, which is still whole, leaves this site's tree: it is being
     // freed or goes to another site (or to none). The site lets go of it.
     virtual void ZoneLeaving(TOrloDockZone* zone) = 0;
+    // The theme GetTheme answers, without a reference of its own: for
+    // reading its measures, which layouts do for every zone.
+    virtual IOrloDockTheme* ThemeInUse() = 0;
 };
