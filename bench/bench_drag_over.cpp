@@ -143,17 +143,10 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const double baseline = us_.count("BM_DragOverCrossing4") ? us_["BM_DragOverCrossing4"] : 0.0;
         std::printf("\nTime per pointer move (us; budget 500), ratio against crossing 4 sites of 1 zone\n");
-        for (const char* name :
-             {"BM_DragOverResting", "BM_DragOverCrossing64", "BM_DragOverPath", "BM_DragOverCrossing4"}) {
-            if (!us_.count(name))
-                continue;
-            if (baseline > 0)
-                std::printf("%-22s %10.3f  /4 zones %8.3f\n", name, us_[name], us_[name] / baseline);
-            else
-                std::printf("%-22s %10.3f\n", name, us_[name]);
-        }
+        bench::PrintRatios(us_,
+                           {"BM_DragOverResting", "BM_DragOverCrossing64", "BM_DragOverPath", "BM_DragOverCrossing4"},
+                           "BM_DragOverCrossing4", "4 zones");
     }
 
 private:

@@ -150,16 +150,9 @@ public:
 
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const double baseline = us_.count("BM_PerPixelShapes") ? us_["BM_PerPixelShapes"] : 0.0;
         std::printf("\nTime per operation (us), ratio against shaping the same images pixel by pixel\n");
-        for (const char* name : {"BM_ShowGuides", "BM_HitTestResting", "BM_HitTestMoving", "BM_PerPixelShapes"}) {
-            if (!us_.count(name))
-                continue;
-            if (baseline > 0)
-                std::printf("%-18s %10.3f  /per-pixel %8.4f\n", name, us_[name], us_[name] / baseline);
-            else
-                std::printf("%-18s %10.3f\n", name, us_[name]);
-        }
+        bench::PrintRatios(us_, {"BM_ShowGuides", "BM_HitTestResting", "BM_HitTestMoving", "BM_PerPixelShapes"},
+                           "BM_PerPixelShapes", "per-pixel");
     }
 
 private:

@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace bench {
@@ -21,6 +22,20 @@ int RunBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter,
     benchmark::RunSpecifiedBenchmarks(reporter);
     benchmark::Shutdown();
     return 0;
+}
+
+void PrintRatios(const std::map<std::string, double>& us, std::initializer_list<const char*> names,
+                 const char* baseline, const char* ratioLabel) {
+    const auto base = us.find(baseline);
+    for (const char* name : names) {
+        const auto it = us.find(name);
+        if (it == us.end())
+            continue;
+        if (base != us.end() && base->second > 0)
+            std::printf("%-22s %10.3f  /%s %8.4f\n", name, it->second, ratioLabel, it->second / base->second);
+        else
+            std::printf("%-22s %10.3f\n", name, it->second);
+    }
 }
 
 } // namespace bench

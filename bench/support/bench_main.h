@@ -4,6 +4,9 @@
 // was chosen, a QApplication, then the registered benchmarks.
 
 #include <functional>
+#include <initializer_list>
+#include <map>
+#include <string>
 
 namespace benchmark {
 class BenchmarkReporter;
@@ -15,5 +18,10 @@ namespace bench {
 // widgets to decide what to register); `reporter` may add a summary.
 int RunBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr,
                   const std::function<void()>& registerMore = {});
+
+// Prints each named time (microseconds) that was measured, with its ratio
+// to the `baseline` entry's when that was measured too.
+void PrintRatios(const std::map<std::string, double>& us, std::initializer_list<const char*> names,
+                 const char* baseline, const char* ratioLabel);
 
 } // namespace bench

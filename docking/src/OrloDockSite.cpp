@@ -283,13 +283,20 @@ void TOrloDockSite::Resize() {
 void TOrloDockSite::LayOutTree() {
     if (!rootZone_ || layoutHeld_ > 0)
         return;
+    TOrloDockUpdateGuard update(InternalIntf());
+    PlaceRoot();
+    // The shares that suited the old size may leave a zone below its minimum in the new one.
+    rootZone_->KeepMinimumSizes();
+}
+
+void TOrloDockSite::PlaceRoot() {
+    if (!rootZone_ || layoutHeld_ > 0)
+        return;
     tk::Rect client = ClientRect();
     AdjustClientRect(client);
     TOrloDockUpdateGuard update(InternalIntf());
     // A site narrower than its edge strip has no room, not less than none.
     rootZone_->SetBounds(tk::NonInverted(client));
-    // The shares that suited the old size may leave a zone below its minimum in the new one.
-    rootZone_->KeepMinimumSizes();
 }
 
 void TOrloDockSite::AdjustClientRect(tk::Rect& rect) {

@@ -123,7 +123,7 @@ void TOrloDockSite::FinishLoading(const std::vector<TOrloDockablePanel*>& previo
     // Every zone and panel is placed, also where the root's rectangle did not
     // change; the tree keeps the shares it was read with.
     TOrloDockKeptShares kept(rootZone_);
-    LayOutTree();
+    PlaceRoot();
     kept.PlaceFrom(rootZone_);
     GiveVisibleZonesRoom(rootZone_, kept);
 }

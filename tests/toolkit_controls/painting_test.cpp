@@ -271,17 +271,22 @@ struct ShownForm {
         form->Show();
         tktest::PumpEvents();
     }
+    // A white control filling the form, shown and painted.
+    CountingControl* WhiteCountingClient() {
+        auto* c = new CountingControl(form.get());
+        c->SetParent(form.get());
+        c->SetAlign(alClient);
+        c->SetColor(clWhite);
+        tktest::PumpEvents();
+        return c;
+    }
 };
 
 } // namespace
 
 TEST(CustomControl, DrawingOutsidePaintShowsAtTheNextUpdateWithoutRepainting) {
     ShownForm f(120, 80);
-    auto* c = new CountingControl(f.form.get());
-    c->SetParent(f.form.get());
-    c->SetAlign(alClient);
-    c->SetColor(clWhite);
-    tktest::PumpEvents();
+    CountingControl* c = f.WhiteCountingClient();
     QImage before = tktest::GrabControl(c);
     ASSERT_GE(c->paints, 1);
     EXPECT_EQ(tktest::PixelOf(before, 10, 10), clWhite);
@@ -352,11 +357,7 @@ TEST(CustomControl, InvertBarDrawnTwiceLeavesEveryPixelAsItWas) {
 
 TEST(CustomControl, InvalidationsPaintOnceWhenTheLoopRunsOrThePaintIsFlushed) {
     ShownForm f(120, 80);
-    auto* c = new CountingControl(f.form.get());
-    c->SetParent(f.form.get());
-    c->SetAlign(alClient);
-    c->SetColor(clWhite);
-    tktest::PumpEvents();
+    CountingControl* c = f.WhiteCountingClient();
     const int paints = c->paints;
     c->Invalidate();
     c->InvalidateRect(MakeRect(1, 1, 5, 5));

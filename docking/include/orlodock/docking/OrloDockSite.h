@@ -229,8 +229,11 @@ private:
         tk::ComponentRef<TOrloDockControlZone> Zone;
     };
 
-    // Gives the site's client rectangle, less the edge strip, to the root zone.
+    // Gives the site's client rectangle, less the edge strip, to the root
+    // zone, then room to zones the new size left below their minimum.
     void LayOutTree();
+    // Only the first half: a loaded tree places itself from the shares it read.
+    void PlaceRoot();
     // Takes a panel that is docked here out of its place: its container is
     // laid out, its leaf freed and the panel leaves the site. Nothing is
     // normalised, so that the caller's target survives.
