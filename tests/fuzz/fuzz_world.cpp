@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "support/rect_print.h"
 #include "support/zone_invariants.h"
 #include <orlodock/docking/OrloDockTabs.h>
 #include <orlodock/docking/OrloDockTreeCheck.h>
@@ -13,12 +14,6 @@ namespace {
 // Rules broken by faults not mended yet: a violation of one is counted and
 // reported, not failed. A rule goes on this list only with its open fault.
 const std::vector<std::string> kKnownOpenRules = {};
-
-std::string Text(const tk::Rect& r) {
-    std::ostringstream os;
-    os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-    return os.str();
-}
 
 std::string NameOf(const tk::Control* control) {
     return control ? control->Name().toStdString() + ":" + control->ClassName().toStdString() : "-";
@@ -118,16 +113,16 @@ TOrloDockSite* FuzzWorld::SiteOf(const tk::Control* control) const {
 std::string FuzzWorld::Snapshot() const {
     std::ostringstream os;
     for (TOrloDockSite* site : sites_) {
-        os << NameOf(site) << " " << Text(site->BoundsRect()) << " saved " << site->SavedSize() << " visible "
-           << site->Visible() << "\n"
+        os << NameOf(site) << " " << tktest::RectText(site->BoundsRect()) << " saved " << site->SavedSize()
+           << " visible " << site->Visible() << "\n"
            << tk::StreamToText(tk::WriteComponent(site->RootZone())).toStdString();
         for (TOrloDockZone* zone : ZonesOf(site))
-            os << zone->ZoneID().toStdString() << " " << Text(zone->Bounds()) << " " << zone->ParentSizePercentage()
-               << "\n";
+            os << zone->ZoneID().toStdString() << " " << tktest::RectText(zone->Bounds()) << " "
+               << zone->ParentSizePercentage() << "\n";
     }
     for (TOrloDockablePanel* panel : Panels())
         os << NameOf(panel) << " in " << NameOf(panel->Parent()) << " site " << NameOf(panel->DockSite()) << " visible "
-           << panel->Visible() << " " << Text(panel->BoundsRect()) << "\n";
+           << panel->Visible() << " " << tktest::RectText(panel->BoundsRect()) << "\n";
     return os.str();
 }
 
@@ -192,11 +187,11 @@ std::vector<FuzzViolation> FuzzWorld::Check(const TOrloDockSite* loaded) const {
             for (TOrloDockZone* zone : ZonesOf(site))
                 if (zone->IsVisible() && (zone->Width() < 0 || zone->Height() < 0))
                     out.push_back({"narrow", where + zone->ClassName().toStdString() + " " +
-                                                 zone->ZoneID().toStdString() + " is at " + Text(zone->Bounds()) +
-                                                 " in a client area with no room"});
+                                                 zone->ZoneID().toStdString() + " is at " +
+                                                 tktest::RectText(zone->Bounds()) + " in a client area with no room"});
         if (root->Bounds() != client)
-            out.push_back(
-                {"tiling", where + "the root is at " + Text(root->Bounds()) + ", the client area is " + Text(client)});
+            out.push_back({"tiling", where + "the root is at " + tktest::RectText(root->Bounds()) +
+                                         ", the client area is " + tktest::RectText(client)});
         Add(out, "tiling", ZoneTilingViolations(root), where);
         Add(out, "cover", PanelCoverViolations(root), where);
         Add(out, "overlap", PanelOverlapViolations(root), where);

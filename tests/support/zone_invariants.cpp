@@ -1,5 +1,7 @@
 #include "zone_invariants.h"
 
+#include "rect_print.h"
+
 #include <algorithm>
 #include <sstream>
 
@@ -10,12 +12,6 @@ namespace {
 
 std::string Describe(TOrloDockZone* zone) {
     return zone->ClassName().toStdString() + " " + zone->ZoneID().toStdString();
-}
-
-std::string Text(const tk::Rect& r) {
-    std::ostringstream os;
-    os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-    return os.str();
 }
 
 ::testing::AssertionResult Result(const std::vector<std::string>& violations) {
@@ -51,7 +47,8 @@ void CheckContainerLayout(TOrloDockContainerZone* container, std::vector<std::st
         }
         // Otherwise stacked on one another: each takes the whole client rectangle.
         if (r != expected)
-            out.push_back(Describe(child) + " is at " + Text(r) + ", its parent's layout puts it at " + Text(expected));
+            out.push_back(Describe(child) + " is at " + tktest::RectText(r) + ", its parent's layout puts it at " +
+                          tktest::RectText(expected));
         previous = child;
     }
 }
@@ -72,8 +69,8 @@ void CheckLayout(TOrloDockZone* zone, LayoutRules rules, std::vector<std::string
         expected.Right = std::max(expected.Right, expected.Left);
         expected.Bottom = std::max(expected.Bottom, expected.Top);
         if (leaf->GetControl()->BoundsRect() != expected)
-            out.push_back(Describe(leaf) + " has its panel at " + Text(leaf->GetControl()->BoundsRect()) +
-                          ", its client rectangle is " + Text(client));
+            out.push_back(Describe(leaf) + " has its panel at " + tktest::RectText(leaf->GetControl()->BoundsRect()) +
+                          ", its client rectangle is " + tktest::RectText(client));
         return;
     }
     auto* container = dynamic_cast<TOrloDockContainerZone*>(zone);
@@ -185,8 +182,9 @@ std::vector<std::string> PanelOverlapViolations(TOrloDockZone* top) {
             const tk::Rect a = shown[i]->GetControl()->BoundsRect();
             const tk::Rect b = shown[j]->GetControl()->BoundsRect();
             if (!tk::IntersectRect(a, b).IsEmpty())
-                violations.push_back(shown[i]->ControlName().toStdString() + " at " + Text(a) + " overlaps " +
-                                     shown[j]->ControlName().toStdString() + " at " + Text(b));
+                violations.push_back(shown[i]->ControlName().toStdString() + " at " + tktest::RectText(a) +
+                                     " overlaps " + shown[j]->ControlName().toStdString() + " at " +
+                                     tktest::RectText(b));
         }
     return violations;
 }

@@ -11,6 +11,7 @@
 #include "support/fake_dock_site.h"
 #include "support/fake_leaf_zone.h"
 #include "support/owned.h"
+#include "support/rect_print.h"
 #include <orlodock/docking/OrloDockOrloTheme.h>
 #include <orlodock/docking/OrloDockZones.h>
 #include <orlodock/tk/bitmap.h>
@@ -74,9 +75,3 @@ protected:
         return n;
     }
 };
-
-namespace tk {
-inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
-    return os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-} // namespace tk

@@ -8,9 +8,3 @@
 #include "support/zone_tree_fixture.h"
 
 using ZoneTest = ZoneTreeTest;
-
-namespace tk {
-inline std::ostream& operator<<(std::ostream& os, const Rect& r) {
-    return os << "(" << r.Left << "," << r.Top << "," << r.Right << "," << r.Bottom << ")";
-}
-} // namespace tk
