@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <typeinfo>
+#include <utility>
 
 #include <orlodock/docking/OrloDockControlZone.h>
 #include <orlodock/docking/OrloDockRootZone.h>
@@ -56,12 +57,87 @@ void TOrloDockContainerZone::SetBounds(const tk::Rect& bounds) {
 }
 
 void TOrloDockContainerZone::LayOutChildren() {
+    ChildLayout layout(*this);
     for (int i = 0; i < ChildCount(); ++i)
         Child(i)->UpdateBounds();
 }
 
+TOrloDockContainerZone::ChildLayout::ChildLayout(TOrloDockContainerZone& container)
+    : container_(container), outer_(container.layingOut_) {
+    container_.layingOut_ = true;
+    container_.childrenPlaced_ = false;
+    if (!outer_)
+        container_.disturbed_ = false;
+}
+
+TOrloDockContainerZone::ChildLayout::~ChildLayout() {
+    container_.layingOut_ = outer_;
+    if (outer_)
+        return;
+    bool placed = !container_.disturbed_;
+    for (const TOrloDockZone* child : container_.children_)
+        if (const TOrloDockContainerZone* inner = child->AsContainer(); inner && !inner->childrenPlaced_)
+            placed = false;
+    container_.childrenPlaced_ = placed;
+    container_.placedFrom_ = container_.CurrentPlacement();
+    container_.NoteRoomCheck();
+}
+
+TOrloDockContainerZone::Placement TOrloDockContainerZone::CurrentPlacement() {
+    Placement placement;
+    placement.Bounds = Bounds();
+    placement.Client = Bounds();
+    AdjustClientRect(placement.Client);
+    // Title bars and splitters are the theme's: its metrics place the panels.
+    if (IOrloDockTheme* theme = ThemeInUse()) {
+        placement.Theme = theme;
+        placement.TitleBarHeight = theme->GetTitleBarHeight();
+        placement.SplitterSize = theme->GetZoneSplitterSize();
+    }
+    return placement;
+}
+
+bool TOrloDockContainerZone::ChildrenInPlace() {
+    // A zone of another class may move or change its visibility unheard of.
+    if (!childrenPlaced_ || g_foreignZonesListed != 0)
+        return false;
+    const Placement now = CurrentPlacement();
+    return now.Bounds == placedFrom_.Bounds && now.Client == placedFrom_.Client && now.Theme == placedFrom_.Theme &&
+           now.TitleBarHeight == placedFrom_.TitleBarHeight && now.SplitterSize == placedFrom_.SplitterSize;
+}
+
+void TOrloDockContainerZone::InvalidateLayout() {
+    NoteRoomCheck();
+    for (TOrloDockContainerZone* container = this; container; container = container->ParentZone()) {
+        if (container->layingOut_) {
+            container->disturbed_ = true;
+            return;
+        }
+        // Already clear here, so above as well.
+        if (!std::exchange(container->childrenPlaced_, false))
+            return;
+    }
+}
+
+void TOrloDockContainerZone::NoteRoomCheck() {
+    IOrloDockSiteInternal* site = IsDestroying() ? nullptr : DockSite();
+    TOrloDockRootZone* root = site ? site->GetRootZone() : nullptr;
+    if (root && !root->IsDestroying() && roomCheckListedIn_ != root->Serial())
+        root->NoteRoomCheck(this);
+}
+
+void TOrloDockContainerZone::SetChildOrientation(TOrloDockOrientation orientation) {
+    if (orientation == childOrientation_)
+        return;
+    childOrientation_ = orientation;
+    InvalidateLayout();
+}
+
 void TOrloDockContainerZone::SetDockSite(IOrloDockSiteInternal* site) {
+    const bool moved = site != DockSite();
     TOrloDockZone::SetDockSite(site);
+    if (moved)
+        InvalidateLayout();
     for (TOrloDockZone* child : children_)
         child->SetDockSite(site);
 }
@@ -170,7 +246,9 @@ void TOrloDockContainerZone::UpdateBounds() {
         DockSite()->Expand();
         DockSite()->SetVisible(true);
     }
-    LayOutChildren();
+    // Children already where a layout would put them: their subtrees too.
+    if (!ChildrenInPlace())
+        LayOutChildren();
 }
 
 void TOrloDockContainerZone::Paint() {
@@ -286,6 +364,7 @@ void TOrloDockContainerZone::ReplaceZone(TOrloDockZone* oldZone, TOrloDockZone* 
     children_[static_cast<std::size_t>(index)] = newZone;
     NoteListed(newZone);
     MembershipChanged();
+    InvalidateLayout();
     newZone->listIndex_ = index;
     newZone->SetParentSizePercentage(oldZone->ParentSizePercentage());
     newZone->SetOrientation(ChildOrientation());
@@ -433,6 +512,7 @@ int TOrloDockContainerZone::IndexOf(const TOrloDockZone* zone) const {
 void TOrloDockContainerZone::Reindex(int from) {
     // Every change of the list ends here.
     MembershipChanged();
+    InvalidateLayout();
     for (int i = std::max(from, 0); i < ChildCount(); ++i)
         children_[static_cast<std::size_t>(i)]->listIndex_ = i;
 }
@@ -478,6 +558,7 @@ void TOrloDockContainerZone::ClearChildren() {
     std::vector<TOrloDockZone*> children;
     children.swap(children_);
     MembershipChanged();
+    InvalidateLayout();
     for (TOrloDockZone* child : children) {
         child->listIndex_ = -1;
         NoteUnlisted(child);

@@ -43,6 +43,8 @@ void TOrloDockControlZone::SetControl(TOrloDockablePanel* panel) {
         ReleaseWatch();
     control_ = panel;
     ListAsHolder(panel);
+    // With or without a panel the leaf is shown or not, and has a title bar or not.
+    AncestorLayoutsChanged();
     if (panel && !IsDesigning() && !IsDestroying()) {
         watch_ = std::make_shared<Watch>();
         watch_->Zone = this;
@@ -87,6 +89,7 @@ void TOrloDockControlZone::WatchMessage(tk::Message& message) {
     site = DockSite();
     const bool loading = IsLoading();
     TOrloDockUpdateGuard update(site.get());
+    AncestorLayoutsChanged();
     ZoneVisibilityChanged(message.WParam != 0);
     // The sizes handed out in pixels are kept as whole percentages and cut
     // again from them: a zone given its minimum may come back a pixel short,
@@ -145,6 +148,7 @@ TOrloDockControlZone* TOrloDockControlZone::LastHoldingLeaf(const tk::Control* p
 
 void TOrloDockControlZone::PanelGone() {
     ListAsHolder(nullptr);
+    AncestorLayoutsChanged();
     if (watch_) {
         watch_->Zone = nullptr;
         watch_.reset();

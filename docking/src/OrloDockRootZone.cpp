@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include <orlodock/docking/OrloDockControlZone.h>
@@ -14,6 +15,10 @@
 namespace {
 
 const char* const kUnitName = "OrloDockZones";
+
+// Rounds of room checks after a change: each round takes the containers its
+// predecessor laid out, so this bounds the depth it reaches, far beyond any tree's.
+constexpr int kRoomCheckRounds = 256;
 
 // A leaf standing in a tab group.
 bool IsTab(const TOrloDockZone* zone) {
@@ -40,7 +45,13 @@ TOrloDockZone* FirstLeaf(TOrloDockContainerZone* container) {
 
 } // namespace
 
-TOrloDockRootZone::TOrloDockRootZone(tk::Component* owner) : TOrloDockContainerZone(owner) {
+namespace {
+
+std::uint64_t g_rootSerials = 0;
+
+} // namespace
+
+TOrloDockRootZone::TOrloDockRootZone(tk::Component* owner) : TOrloDockContainerZone(owner), serial_(++g_rootSerials) {
     SetOrientation(voVert);
     SetChildOrientation(voHorz);
 }
@@ -144,6 +155,57 @@ void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* ta
 void TOrloDockRootZone::KeepMinimumSizes() {
     TOrloDockUpdateGuard update(DockSite());
     KeepMinimumSizesBelow(this);
+    ClearRoomChecks();
+}
+
+void TOrloDockRootZone::NoteRoomCheck(TOrloDockContainerZone* container) {
+    container->roomCheckListedIn_ = serial_;
+    roomChecks_.push_back(std::make_unique<tk::ComponentRef<TOrloDockContainerZone>>());
+    *roomChecks_.back() = container;
+}
+
+void TOrloDockRootZone::ClearRoomChecks() {
+    for (const auto& noted : std::exchange(roomChecks_, {}))
+        if (TOrloDockContainerZone* container = noted->get(); container && container->roomCheckListedIn_ == serial_)
+            container->roomCheckListedIn_ = 0;
+}
+
+int TOrloDockRootZone::ShownDepth(const TOrloDockContainerZone* container) const {
+    int depth = 0;
+    for (const TOrloDockZone* zone = container; zone != this; zone = zone->ParentZone(), ++depth) {
+        const TOrloDockContainerZone* parent = zone->ParentZone();
+        if (!parent || parent->IndexOf(zone) < 0 || !zone->IsVisible())
+            return -1;
+    }
+    return depth;
+}
+
+void TOrloDockRootZone::KeepMinimumSizesOfChanged() {
+    TOrloDockUpdateGuard update(DockSite());
+    // Outer containers first, as in the pass over the whole tree: they decide
+    // how much room the inner ones have. Containers at one depth stand apart
+    // and do not change each other's room. A container given room lays its
+    // children out, which notes the inner ones for the next round.
+    for (int round = 0; round < kRoomCheckRounds && !roomChecks_.empty(); ++round) {
+        const auto noted = std::exchange(roomChecks_, {});
+        // Depth and place in `noted`, whose references clear themselves.
+        std::vector<std::pair<int, std::size_t>> due;
+        due.reserve(noted.size());
+        for (std::size_t i = 0; i < noted.size(); ++i)
+            if (TOrloDockContainerZone* container = noted[i]->get()) {
+                // Noted twice, due once; noted since by another root, due there.
+                if (container->roomCheckListedIn_ != serial_)
+                    continue;
+                container->roomCheckListedIn_ = 0;
+                if (const int depth = ShownDepth(container); depth >= 0)
+                    due.emplace_back(depth, i);
+            }
+        std::stable_sort(due.begin(), due.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& entry : due)
+            if (TOrloDockContainerZone* container = noted[entry.second]->get())
+                KeepMinimumSizesOf(container);
+    }
+    ClearRoomChecks();
 }
 
 void TOrloDockRootZone::KeepMinimumSizesBelow(TOrloDockContainerZone* container) {

@@ -362,7 +362,7 @@ void TOrloDockSite::DetachPanel(IOrloDockablePanel* panel) {
 void TOrloDockSite::TidyTree() {
     rootZone_->Normalize();
     rootZone_->UpdateBounds();
-    rootZone_->KeepMinimumSizes();
+    rootZone_->KeepMinimumSizesOfChanged();
 }
 
 void TOrloDockSite::InsertDockablePanel(IOrloDockablePanel* panel, IOrloDockablePanel* relativePanel,

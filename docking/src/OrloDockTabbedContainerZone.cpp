@@ -76,6 +76,7 @@ void TOrloDockTabbedContainerZone::SetBounds(const tk::Rect& bounds) {
     bool moved = false;
     {
         TOrloDockUpdateGuard update(DockSite());
+        ChildLayout layout(*this);
         moved = bounds != Bounds();
         SetBoundsField(bounds);
         UpdateParentSizePercentage();
@@ -233,6 +234,7 @@ void TOrloDockTabbedContainerZone::UpdateBounds() {
     if (!ParentZone() || IsLoading() || IsDestroying() || !DockSite())
         return;
     TOrloDockUpdateGuard update(DockSite());
+    ChildLayout layout(*this);
     // Placing the group lays out the strip and the visible tabs; the hidden
     // ones follow, so that none keeps an outdated rectangle or share.
     TOrloDockZone::UpdateBounds();

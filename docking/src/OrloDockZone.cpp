@@ -87,11 +87,43 @@ void TOrloDockZone::SetParentZone(TOrloDockContainerZone* parent) {
     parent->InsertZoneAfter(this, nullptr, true);
 }
 
+void TOrloDockZone::SetOrientation(TOrloDockOrientation orientation) {
+    if (orientation == orientation_)
+        return;
+    orientation_ = orientation;
+    ParentLayoutChanged();
+}
+
+void TOrloDockZone::SetBoundsField(const tk::Rect& bounds) {
+    if (bounds == bounds_)
+        return;
+    bounds_ = bounds;
+    ParentLayoutChanged();
+}
+
+void TOrloDockZone::SetParentSizePercentage(int percentage) {
+    if (percentage == parentSizePercentage_)
+        return;
+    parentSizePercentage_ = percentage;
+    ParentLayoutChanged();
+}
+
+void TOrloDockZone::ParentLayoutChanged() {
+    // Moved by its parent's own layout, the zone is where that layout puts it.
+    if (parentZone_ && !parentZone_->layingOut_)
+        parentZone_->InvalidateLayout();
+}
+
+void TOrloDockZone::AncestorLayoutsChanged() {
+    if (parentZone_)
+        parentZone_->InvalidateLayout();
+}
+
 // ---- virtual operations ----
 
 void TOrloDockZone::SetBounds(const tk::Rect& bounds) {
     TOrloDockUpdateGuard update(DockSite());
-    bounds_ = bounds;
+    SetBoundsField(bounds);
     if (!IsLoading())
         UpdateParentSizePercentage();
 }

@@ -19,7 +19,12 @@ public:
     ~TOrloDockContainerZone() override;
 
     TOrloDockOrientation ChildOrientation() const { return childOrientation_; }
-    void SetChildOrientation(TOrloDockOrientation orientation) { childOrientation_ = orientation; }
+    void SetChildOrientation(TOrloDockOrientation orientation);
+
+    // The children no longer stand where the last layout put them: the next
+    // UpdateBounds lays them out even if this container keeps its rectangle,
+    // and each container above lays this one out.
+    void InvalidateLayout();
 
     // ---- overrides of the zone operations ----
     // Lays the children out when the rectangle changes; an unchanged one
@@ -100,10 +105,42 @@ public:
     void GetChildren(const std::function<void(tk::Component*)>& proc, tk::Component* root) override;
     tk::String ClassName() const override;
 
+protected:
+    // Brackets a layout of the children: what they change of themselves
+    // meanwhile is the layout's doing. When it ends the children are in
+    // place, unless something else moved them meanwhile or a container
+    // child could not be laid out.
+    class ChildLayout {
+    public:
+        explicit ChildLayout(TOrloDockContainerZone& container);
+        ~ChildLayout();
+        ChildLayout(const ChildLayout&) = delete;
+        ChildLayout& operator=(const ChildLayout&) = delete;
+
+    private:
+        TOrloDockContainerZone& container_;
+        bool outer_;
+    };
+
 private:
     // UpdateBounds of every child, in list order: each places itself behind
     // its previous visible sibling's new rectangle.
     void LayOutChildren();
+    // Whether the children stand where a layout would put them now: nothing
+    // that places them changed since the last one.
+    bool ChildrenInPlace();
+    // What the children were last placed from, beyond the children themselves.
+    struct Placement {
+        tk::Rect Bounds{};
+        tk::Rect Client{};
+        const IOrloDockTheme* Theme = nullptr;
+        int TitleBarHeight = 0;
+        int SplitterSize = 0;
+    };
+    Placement CurrentPlacement();
+    // Tells the site's root that this container's children may have moved
+    // below their minimum size.
+    void NoteRoomCheck();
     // Tells the children from `from` on their index in the list.
     void Reindex(int from);
     // Counts a zone of a class other than this library's as listed, or no longer.
@@ -120,6 +157,18 @@ private:
 
     std::vector<TOrloDockZone*> children_;
     TOrloDockOrientation childOrientation_ = voHorz;
+    // Set by a layout of the children, cleared by anything that moves them
+    // or changes what places them; together with `placedFrom_`, a layout
+    // that would change nothing is left out, and with it the whole subtree.
+    // Clear on a container means clear on every container above it.
+    bool childrenPlaced_ = false;
+    bool layingOut_ = false;
+    bool disturbed_ = false;
+    Placement placedFrom_;
+    // The serial of the root whose list of room checks names this container; 0 for none.
+    std::uint64_t roomCheckListedIn_ = 0;
+    friend class TOrloDockRootZone;
+    friend class TOrloDockZone;
     // IsVisible as last worked out, kept while no zone joined or left a
     // container and no control was shown or hidden: layouts ask it of every
     // sibling, and it asks the whole subtree.

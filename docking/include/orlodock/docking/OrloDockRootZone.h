@@ -11,6 +11,7 @@
 // percentages decide.
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include <orlodock/docking/OrloDockContainerZone.h>
@@ -64,8 +65,16 @@ public:
     // Halving zones as panels dock may leave a visible zone below its minimum
     // size: wherever a container has room for all its visible children at
     // their minimum sizes, the children with the most room to spare give the
-    // difference. The site runs this as it tidies the tree.
+    // difference. The site runs this after the whole tree was laid out.
     void KeepMinimumSizes();
+    // The same for the containers whose children moved since the last pass:
+    // the others were left with room. The site runs this as it tidies the
+    // tree after a change.
+    void KeepMinimumSizesOfChanged();
+    // Names a container for the next pass over changed ones.
+    void NoteRoomCheck(TOrloDockContainerZone* container);
+    // Tells roots apart for the containers that name the one they were noted in.
+    std::uint64_t Serial() const { return serial_; }
 
     void RemoveZone(TOrloDockZone* zone) override;
     // As for every container; a panel knows the leaves that hold it, so the
@@ -102,6 +111,14 @@ private:
     void GiveRoom(TOrloDockZone* zone);
     void KeepMinimumSizesBelow(TOrloDockContainerZone* container);
     void KeepMinimumSizesOf(TOrloDockContainerZone* container);
+    // How many visible containers lie between the container and this root;
+    // -1 when it stands elsewhere or below a hidden one.
+    int ShownDepth(const TOrloDockContainerZone* container) const;
+    // Forgets the containers noted for a room check.
+    void ClearRoomChecks();
     // Takes the group out of its old site and tree.
     void DetachGroup(TOrloDockTabbedContainerZone* zone);
+
+    std::uint64_t serial_;
+    std::vector<std::unique_ptr<tk::ComponentRef<TOrloDockContainerZone>>> roomChecks_;
 };

@@ -35,16 +35,16 @@ public:
     IOrloDockSiteInternal* DockSite() const { return dockSite_.get(); }
 
     TOrloDockOrientation Orientation() const { return orientation_; }
-    void SetOrientation(TOrloDockOrientation orientation) { orientation_ = orientation; }
+    void SetOrientation(TOrloDockOrientation orientation);
 
     const tk::Rect& Bounds() const { return bounds_; }
     // Stores the rectangle alone: no percentage update, no layout.
-    void SetBoundsField(const tk::Rect& bounds) { bounds_ = bounds; }
+    void SetBoundsField(const tk::Rect& bounds);
 
     const tk::String& ZoneID() const { return zoneID_; }
 
     int ParentSizePercentage() const { return parentSizePercentage_; }
-    void SetParentSizePercentage(int percentage) { parentSizePercentage_ = percentage; }
+    void SetParentSizePercentage(int percentage);
 
     // The extent the zone had when it was last hidden; -1 for none.
     int SavedSize() const { return savedSize_; }
@@ -158,6 +158,11 @@ protected:
     // taking or losing their panel.
     static std::uint64_t MembershipChanges();
     static void MembershipChanged();
+    // The parent's children no longer stand where its last layout put them.
+    void ParentLayoutChanged();
+    // Each container up from this zone lays its children out again: which
+    // of them are visible may have changed.
+    void AncestorLayoutsChanged();
 
 private:
     friend class TOrloDockContainerZone;
