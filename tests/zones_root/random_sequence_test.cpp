@@ -4,11 +4,13 @@
 // be sound and laid out, and every docked panel stand in exactly one leaf.
 
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
 
 #include "support/dock_tree_fixture.h"
+#include "support/rect_print.h"
 #include <orlodock/docking/OrloDockSite.h>
 #include <orlodock/tk/forms.h>
 
@@ -85,7 +87,8 @@ protected:
     bool laidOut = false;
 
     // One random step; answers what it did, for the failure message.
-    std::string Step() {
+    // `checkHalves`: off where panels were hidden, which leaves other rooms to split.
+    std::string Step(bool checkHalves = true) {
         laidOut = false;
         const std::vector<TOrloDockablePanel*> docked = Docked();
         // Docking more often than removing, so the trees grow deep.
@@ -252,7 +255,8 @@ protected:
         }
     }
 
-    std::string Step() {
+    // `checkHalves`: off where panels were hidden, which leaves other rooms to split.
+    std::string Step(bool checkHalves = true) {
         const auto index = static_cast<std::size_t>(Random(int(panels.size())));
         TOrloDockablePanel* panel = panels[index];
         TOrloDockRootZone* root = SiteOf(index)->RootZone();
@@ -266,7 +270,7 @@ protected:
         panel->DockInto(SiteOf(index)->SiteIntf(), relative, position);
         std::string done = "redock " + panel->Name().toStdString() + " at " +
                            (relative ? relative->Name().toStdString() : "-") + " " + std::to_string(position);
-        if (splits)
+        if (splits && checkHalves)
             ExpectHalves(root->FindControlZone(panel), root->FindControlZone(relative), done);
         return done;
     }
@@ -302,6 +306,55 @@ TEST_P(RedockSequenceTest, RedockedPanelsSplitRealRoom) {
         for (TOrloDockSite* site : sites) {
             ASSERT_TRUE(ZoneLayoutIsTight(site->RootZone()));
             ASSERT_TRUE(ZonesKeepTheirMinimumSize(site->RootZone()));
+        }
+    }
+}
+
+// Every zone's rectangle and share, and its panel's rectangle, in tree order.
+std::vector<std::string> Placements(TOrloDockZone* zone) {
+    std::vector<std::string> lines;
+    std::vector<TOrloDockControlZone*> leaves;
+    const std::function<void(TOrloDockZone*)> visit = [&](TOrloDockZone* z) {
+        std::string line = tktest::RectText(z->Bounds()) + " " + std::to_string(z->ParentSizePercentage()) + "%";
+        if (TOrloDockControlZone* leaf = z->AsControlZone(); leaf && leaf->Panel())
+            line += " " + leaf->Panel()->Name().toStdString() + " " + tktest::RectText(leaf->Panel()->BoundsRect());
+        lines.push_back(line);
+        if (TOrloDockContainerZone* container = z->AsContainer())
+            for (int i = 0; i < container->ChildCount(); ++i)
+                visit(container->Child(i));
+    };
+    visit(zone);
+    return lines;
+}
+
+void ForgetEveryLayout(TOrloDockZone* zone) {
+    if (TOrloDockContainerZone* container = zone->AsContainer()) {
+        container->InvalidateLayout();
+        for (int i = 0; i < container->ChildCount(); ++i)
+            ForgetEveryLayout(container->Child(i));
+    }
+}
+
+// A change lays out only the containers whose children it moved, and gives
+// room only there: laying the whole tree out afterwards and giving room
+// wherever it lacks moves nothing.
+TEST_P(RedockSequenceTest, ChangesLeaveTheTreeAsAWholeLayoutWould) {
+    std::string history;
+    for (int step = 0; step < 60; ++step) {
+        history += std::to_string(step) + ": " + Step(false) + "\n";
+        if (Random(4) == 0) {
+            TOrloDockablePanel* panel = panels[static_cast<std::size_t>(Random(int(panels.size())))];
+            panel->SetVisible(!panel->Visible());
+            history += "  toggled " + panel->Name().toStdString() + "\n";
+        }
+        SCOPED_TRACE(history);
+        for (TOrloDockSite* site : sites) {
+            TOrloDockRootZone* root = site->RootZone();
+            const std::vector<std::string> incremental = Placements(root);
+            ForgetEveryLayout(root);
+            root->UpdateBounds();
+            root->KeepMinimumSizes();
+            ASSERT_EQ(Placements(root), incremental);
         }
     }
 }
