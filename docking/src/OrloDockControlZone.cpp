@@ -52,6 +52,16 @@ void TOrloDockControlZone::SetControl(TOrloDockablePanel* panel) {
         panel->SetWindowProc(WatchProc{watch_});
     }
     controlName_ = panel ? panel->Name() : tk::String();
+    TellSite();
+}
+
+void TOrloDockControlZone::TellSite() {
+    // A leaf being freed tells its site as it leaves it.
+    if (IsDestroying())
+        return;
+    if (IOrloDockSiteInternal* site = DockSite())
+        if (TOrloDockSite* control = site->GetSite())
+            control->LeafChanged(this);
 }
 
 void TOrloDockControlZone::FreeLeaf(TOrloDockLeafRemoval removal) {
@@ -90,6 +100,9 @@ void TOrloDockControlZone::WatchMessage(tk::Message& message) {
     const bool loading = IsLoading();
     TOrloDockUpdateGuard update(site.get());
     AncestorLayoutsChanged();
+    // The whole tree is checked for room below, after the change.
+    if (TOrloDockRootZone* root = site && !loading ? site->GetRootZone() : nullptr; root && !root->IsLoading())
+        root->WholePassFollows();
     ZoneVisibilityChanged(message.WParam != 0);
     // The sizes handed out in pixels are kept as whole percentages and cut
     // again from them: a zone given its minimum may come back a pixel short,
@@ -186,7 +199,10 @@ void TOrloDockControlZone::SetBounds(const tk::Rect& bounds) {
 bool TOrloDockControlZone::IsVisible() const { return control_ && control_->Visible(); }
 
 void TOrloDockControlZone::SetDockSite(IOrloDockSiteInternal* site) {
+    const bool joins = site && site != DockSite();
     TOrloDockZone::SetDockSite(site);
+    if (joins)
+        TellSite();
     if (!site || !control_)
         return;
     if (tk::Control* siteControl = site->GetControl())

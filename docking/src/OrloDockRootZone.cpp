@@ -155,10 +155,13 @@ void TOrloDockRootZone::InsertPanel(IOrloDockablePanel* panel, TOrloDockZone* ta
 void TOrloDockRootZone::KeepMinimumSizes() {
     TOrloDockUpdateGuard update(DockSite());
     KeepMinimumSizesBelow(this);
+    wholePassDue_ = false;
     ClearRoomChecks();
 }
 
 void TOrloDockRootZone::NoteRoomCheck(TOrloDockContainerZone* container) {
+    if (wholePassDue_)
+        return;
     container->roomCheckListedIn_ = serial_;
     roomChecks_.push_back(std::make_unique<tk::ComponentRef<TOrloDockContainerZone>>());
     *roomChecks_.back() = container;
@@ -181,6 +184,10 @@ int TOrloDockRootZone::ShownDepth(const TOrloDockContainerZone* container) const
 }
 
 void TOrloDockRootZone::KeepMinimumSizesOfChanged() {
+    if (wholePassDue_) {
+        KeepMinimumSizes();
+        return;
+    }
     TOrloDockUpdateGuard update(DockSite());
     // Outer containers first, as in the pass over the whole tree: they decide
     // how much room the inner ones have. Containers at one depth stand apart

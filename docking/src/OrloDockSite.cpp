@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "OrloDockSiteMouse.h"
 #include <orlodock/docking/OrloDockOrloTheme.h>
@@ -42,7 +43,7 @@ void TOrloDockSite::ComponentFree::operator()(tk::Component* component) const {
 }
 
 TOrloDockSite::HostedPanel::HostedPanel(TOrloDockSite* site, TOrloDockablePanel* panel, TOrloDockControlZone* zone)
-    : Panel([site, this, panel] { site->DropZoneOfFreedPanel(this, panel); }) {
+    : Panel([site, this, panel] { site->DropZoneOfFreedPanel(this, panel); }), Key(zone) {
     Panel = panel;
     Zone = zone;
 }
@@ -101,6 +102,7 @@ TOrloDockSite::~TOrloDockSite() {
 
 void TOrloDockSite::SetRootZone(TOrloDockRootZone* root, RootOrientation orientation) {
     rootZone_ = root;
+    trackEveryLeaf_ = true;
     root->OnZonesChanged = [this](TOrloDockRootZone* sender) { ZonesChanged(sender); };
     if (orientation == RootOrientation::FromSite && orientation_ != voNoOrient)
         root->SetOrientation(orientation_);
@@ -201,38 +203,33 @@ void TOrloDockSite::TrackHostedPanels() {
     if (!rootZone_ || trackingPanels_)
         return;
     trackingPanels_ = true;
-    std::vector<std::unique_ptr<HostedPanel>> previous = std::exchange(hostedPanels_, {});
-    // Where each leaf's entry stood, looked up only once the order has
-    // changed: usually every entry is found right behind the last one.
-    std::unordered_map<const TOrloDockControlZone*, std::size_t> previousIndex;
-    bool indexed = false;
-    const auto indexOf = [&previous, &previousIndex, &indexed](const TOrloDockControlZone* leaf) -> std::size_t {
-        if (!std::exchange(indexed, true))
-            for (std::size_t i = 0; i < previous.size(); ++i)
-                if (const TOrloDockControlZone* zone = previous[i] ? previous[i]->Zone.get() : nullptr)
-                    previousIndex.emplace(zone, i);
-        const auto it = previousIndex.find(leaf);
-        return it == previousIndex.end() ? previous.size() : it->second;
-    };
     std::vector<TOrloDockControlZone*> leaves;
-    CollectLeaves(rootZone_, leaves);
+    if (std::exchange(trackEveryLeaf_, false)) {
+        changedLeaves_.clear();
+        CollectLeaves(rootZone_, leaves);
+        const std::unordered_set<const TOrloDockZone*> standing(leaves.begin(), leaves.end());
+        std::erase_if(hostedPanels_, [&standing](const auto& entry) { return !standing.contains(entry.first); });
+    } else {
+        // Leaves that left the site were forgotten as they left (ZoneLeaving).
+        for (const auto& changed : std::exchange(changedLeaves_, {}))
+            if (TOrloDockControlZone* leaf = changed->get()) {
+                if (leaf->DockSite() == InternalIntf() && rootZone_->HoldsZone(leaf))
+                    leaves.push_back(leaf);
+                else
+                    hostedPanels_.erase(leaf);
+            }
+    }
     std::vector<TOrloDockablePanel*> panels;
-    std::size_t next = 0;
     for (TOrloDockControlZone* leaf : leaves) {
         TOrloDockablePanel* panel = leaf->Panel();
-        if (!panel || panel->IsDestroying())
+        if (!panel || panel->IsDestroying()) {
+            hostedPanels_.erase(leaf);
             continue;
+        }
         // An entry that still holds is kept (a relayout changes none).
-        const auto holds = [&previous, panel, leaf](std::size_t i) {
-            return i < previous.size() && previous[i] && previous[i]->Panel == panel && previous[i]->Zone == leaf;
-        };
-        std::size_t kept = holds(next) ? next : indexOf(leaf);
-        if (holds(kept))
-            next = kept + 1;
-        else
-            kept = previous.size();
-        hostedPanels_.push_back(kept < previous.size() ? std::move(previous[kept])
-                                                       : std::make_unique<HostedPanel>(this, panel, leaf));
+        std::unique_ptr<HostedPanel>& entry = hostedPanels_[leaf];
+        if (!entry || entry->Panel != panel || entry->Zone != leaf)
+            entry = std::make_unique<HostedPanel>(this, panel, leaf);
         panels.push_back(panel);
     }
     // Whatever brought a panel into this tree, the panel's site is this one.
@@ -241,6 +238,20 @@ void TOrloDockSite::TrackHostedPanels() {
             if (panel->GetDockSite().get() != SiteIntf())
                 panel->SetDockSite(SiteIntf());
     trackingPanels_ = false;
+}
+
+void TOrloDockSite::ZoneLeaving(TOrloDockZone* zone) {
+    if (mouse_)
+        mouse_->ZoneLeaving(zone);
+    // Freed or gone to another site: a leaf's panel is hosted here no more.
+    hostedPanels_.erase(zone);
+}
+
+void TOrloDockSite::LeafChanged(TOrloDockControlZone* leaf) {
+    if (IsDestroying() || trackEveryLeaf_)
+        return;
+    changedLeaves_.push_back(std::make_unique<tk::ComponentRef<TOrloDockControlZone>>());
+    *changedLeaves_.back() = leaf;
 }
 
 // ---- geometry ----
@@ -284,8 +295,10 @@ void TOrloDockSite::LayOutTree() {
     if (!rootZone_ || layoutHeld_ > 0)
         return;
     TOrloDockUpdateGuard update(InternalIntf());
+    // The shares that suited the old size may leave a zone below its minimum
+    // in the new one: every container is checked once the tree is placed.
+    rootZone_->WholePassFollows();
     PlaceRoot();
-    // The shares that suited the old size may leave a zone below its minimum in the new one.
     rootZone_->KeepMinimumSizes();
 }
 
@@ -531,9 +544,7 @@ void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockable
     TOrloDockControlZone* zone = rootZone_->FindControlZone(panel);
     if (TOrloDockControlZone* held = entry->Zone; !zone && held && !held->GetControl() && rootZone_->HoldsZone(held))
         zone = held;
-    const auto it = std::find_if(hostedPanels_.begin(), hostedPanels_.end(),
-                                 [entry](const std::unique_ptr<HostedPanel>& e) { return e.get() == entry; });
-    if (it != hostedPanels_.end())
+    if (const auto it = hostedPanels_.find(entry->Key); it != hostedPanels_.end() && it->second.get() == entry)
         hostedPanels_.erase(it);
     if (!zone)
         return;

@@ -472,11 +472,6 @@ const tk::String& TOrloDockSite::FloatRootZoneID() const { return mouse_->FloatR
 tk::Align TOrloDockSite::FloatPosition() const { return mouse_->FloatPosition(); }
 const tk::Brush& TOrloDockSite::PatternBrush() const { return mouse_->PatternBrush(); }
 
-void TOrloDockSite::ZoneLeaving(TOrloDockZone* zone) {
-    if (mouse_)
-        mouse_->ZoneLeaving(zone);
-}
-
 void TOrloDockSite::BeginZoneDrag(TOrloDockZone* zone, tk::Point point) {
     (void)point;
     mouse_->BeginZoneDrag(zone);

@@ -98,6 +98,7 @@ void TOrloDockSite::InstallTree(OwnedRoot fresh) {
     old->OnZonesChanged = nullptr;
     old.reset();
     hostedPanels_.clear();
+    trackEveryLeaf_ = true;
     // The tree keeps the orientation it was saved with, so that saving it again gives the same bytes.
     SetRootZone(fresh.release(), RootOrientation::Kept);
 }

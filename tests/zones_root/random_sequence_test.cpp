@@ -87,8 +87,7 @@ protected:
     bool laidOut = false;
 
     // One random step; answers what it did, for the failure message.
-    // `checkHalves`: off where panels were hidden, which leaves other rooms to split.
-    std::string Step(bool checkHalves = true) {
+    std::string Step() {
         laidOut = false;
         const std::vector<TOrloDockablePanel*> docked = Docked();
         // Docking more often than removing, so the trees grow deep.

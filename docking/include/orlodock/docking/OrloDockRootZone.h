@@ -73,6 +73,8 @@ public:
     void KeepMinimumSizesOfChanged();
     // Names a container for the next pass over changed ones.
     void NoteRoomCheck(TOrloDockContainerZone* container);
+    // The next pass goes over the whole tree: nothing needs noting until then.
+    void WholePassFollows() { wholePassDue_ = true; }
     // Tells roots apart for the containers that name the one they were noted in.
     std::uint64_t Serial() const { return serial_; }
 
@@ -120,5 +122,6 @@ private:
     void DetachGroup(TOrloDockTabbedContainerZone* zone);
 
     std::uint64_t serial_;
+    bool wholePassDue_ = false;
     std::vector<std::unique_ptr<tk::ComponentRef<TOrloDockContainerZone>>> roomChecks_;
 };

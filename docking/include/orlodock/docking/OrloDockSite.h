@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include <orlodock/docking/OrloDockZoneIntf.h>
@@ -227,6 +228,8 @@ private:
         HostedPanel(TOrloDockSite* site, TOrloDockablePanel* panel, TOrloDockControlZone* zone);
         tk::ComponentRef<TOrloDockablePanel> Panel;
         tk::ComponentRef<TOrloDockControlZone> Zone;
+        // The leaf's address, which the entry is kept under.
+        const TOrloDockZone* Key;
     };
 
     // Gives the site's client rectangle, less the edge strip, to the root
@@ -248,8 +251,13 @@ private:
     void DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockablePanel* panel);
     // The manager was freed: the site paints with a theme of its own again.
     void ManagerGone();
-    // Follows and becomes the site of every panel in the tree; notes which leaf holds which panel.
+    // Follows and becomes the site of every panel in the tree; notes which
+    // leaf holds which panel. Only the leaves that changed are looked at,
+    // unless the whole tree is new.
     void TrackHostedPanels();
+    friend class TOrloDockControlZone;
+    // A leaf of this site took or let go of a panel, or joined the site.
+    void LeafChanged(TOrloDockControlZone* leaf);
     void SetRootZone(TOrloDockRootZone* root, RootOrientation orientation);
     // Every site that exists, in order of creation.
     static std::vector<TOrloDockSite*>& LiveSites();
@@ -297,7 +305,10 @@ private:
     OwnedRoot treeBeforeRead_;
     // Which leaf held which panel when the last bracket closed: a leaf lets go
     // of a panel that is being freed before the site hears of it.
-    std::vector<std::unique_ptr<HostedPanel>> hostedPanels_;
+    std::unordered_map<const TOrloDockZone*, std::unique_ptr<HostedPanel>> hostedPanels_;
+    // The leaves that changed since then, and whether the whole tree is new.
+    std::vector<std::unique_ptr<tk::ComponentRef<TOrloDockControlZone>>> changedLeaves_;
+    bool trackEveryLeaf_ = true;
     bool trackingPanels_ = false;
     // Leaves of panels freed while the tree was changing; they leave the tree
     // when the change ends.
