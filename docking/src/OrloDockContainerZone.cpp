@@ -255,7 +255,9 @@ void TOrloDockContainerZone::Paint() {
     PaintBackground();
     for (int i = 0; i < ChildCount(); ++i) {
         TOrloDockZone* child = Child(i);
-        if (child->IsVisible())
+        // A zone squeezed to nothing paints nothing: its title bar and
+        // buttons would land on its neighbours.
+        if (child->IsVisible() && !child->Bounds().IsEmpty())
             child->Paint();
     }
 }

@@ -87,6 +87,13 @@ TEST_F(ContainerTest, CaptionVisibilityAndPaintOrder) {
     EXPECT_EQ(row->GetDockMargin(), 7);
     EXPECT_TRUE(row->IsContainer());
     ExpectSoundTightAndBalanced();
+
+    // Squeezed to nothing, B paints nothing: its title bar would land on A.
+    Share(row, {0, 100, 0});
+    ASSERT_TRUE(b->Bounds().IsEmpty()) << b->Bounds();
+    theme->PaintedZones.clear();
+    root->Paint();
+    EXPECT_EQ(theme->PaintedZones, (std::vector<IOrloDockZone*>{a->ZoneIntf()}));
 }
 
 TEST_F(ContainerTest, ChildrenAreFreedInListOrderWithTheContainer) {
