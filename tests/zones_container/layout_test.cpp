@@ -39,6 +39,15 @@ TEST_F(ContainerTest, NestedContainersCutTheirClientRectangles) {
     EXPECT_EQ(c->Bounds().Right, 401);
     EXPECT_EQ(y->Bounds().Bottom, 300);
     ExpectSoundTightAndBalanced();
+
+    // A layout that would move no zone still places the panels when the
+    // theme's measures changed, and a share changed deep down reaches its zone.
+    theme->TitleBarHeight = 24;
+    root->UpdateBounds();
+    EXPECT_EQ(x->Panel()->BoundsRect(), MakeRect(133, 24, 261, 71));
+    Share(middle, {50, 50});
+    EXPECT_EQ(x->Bounds().Bottom, 150);
+    ExpectSoundTightAndBalanced();
 }
 
 TEST_F(ContainerTest, UnchangedRectangleLaysNothingOut) {
