@@ -20,6 +20,9 @@ const char* const kUnitName = "OrloDockZones";
 // predecessor laid out, so this bounds the depth it reaches, far beyond any tree's.
 constexpr int kRoomCheckRounds = 256;
 
+// Roots are numbered as they are made, so that no two ever share a serial.
+std::uint64_t g_rootSerials = 0;
+
 // A leaf standing in a tab group.
 bool IsTab(const TOrloDockZone* zone) {
     return zone && !zone->IsContainer() && zone->Orientation() == voTabbed && zone->ParentZone();
@@ -42,12 +45,6 @@ TOrloDockZone* FirstLeaf(TOrloDockContainerZone* container) {
     }
     return nullptr;
 }
-
-} // namespace
-
-namespace {
-
-std::uint64_t g_rootSerials = 0;
 
 } // namespace
 

@@ -93,9 +93,9 @@ private:
     void WatchMessage(tk::Message& message);
     // Gives the attached panel its procedure back, or makes ours a pass-through.
     void ReleaseWatch();
-    // The panel is being freed: there is nothing to give back to it.
     // Tells the site that the leaf took or let go of its panel, or joined it.
     void TellSite();
+    // The panel is being freed: there is nothing to give back to it.
     void PanelGone();
     // A lone panel in a floating site shows neither title bar nor splitter.
     bool IsLoneFloatingPanel();
