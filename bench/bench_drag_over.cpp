@@ -28,18 +28,11 @@
 
 namespace {
 
-struct FreeComponent {
-    void operator()(tk::Component* c) const {
-        if (c)
-            c->Free();
-    }
-};
-
 // A window with a site on each edge holding `zones` panels, and a second
 // window whose site is dragged over them.
 struct DragScene {
-    std::unique_ptr<tk::Form, FreeComponent> Form{new tk::Form(nullptr)};
-    std::unique_ptr<tk::Form, FreeComponent> Floating{new tk::Form(nullptr)};
+    std::unique_ptr<tk::Form> Form{new tk::Form(nullptr)};
+    std::unique_ptr<tk::Form> Floating{new tk::Form(nullptr)};
     TOrloDockingManager* Manager = new TOrloDockingManager(Form.get());
     TOrloDockSite* Dragged = nullptr;
     std::vector<TOrloDockablePanel*> Panels;

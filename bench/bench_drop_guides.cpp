@@ -27,18 +27,11 @@
 
 namespace {
 
-struct FreeComponent {
-    void operator()(tk::Component* c) const {
-        if (c)
-            c->Free();
-    }
-};
-
 // A form with a dock site on each edge, one panel in each, and a guide window
 // holding the edge guides of all four and a cross over the left site's panel.
 struct GuideScene {
-    std::unique_ptr<tk::Form, FreeComponent> Form{new tk::Form(nullptr)};
-    std::unique_ptr<TOrloDockDropWindow, FreeComponent> Window{new TOrloDockDropWindow(nullptr)};
+    std::unique_ptr<tk::Form> Form{new tk::Form(nullptr)};
+    std::unique_ptr<TOrloDockDropWindow> Window{new TOrloDockDropWindow(nullptr)};
     TOrloDockSite* Left = nullptr;
 
     GuideScene() {

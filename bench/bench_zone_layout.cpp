@@ -27,17 +27,10 @@ namespace {
 
 enum class Filler { Empty, Hidden, Visible, Nested };
 
-struct FreeComponent {
-    void operator()(tk::Component* c) const {
-        if (c)
-            c->Free();
-    }
-};
-
 // A form with a site on its bottom edge whose root holds one side-by-side
 // container: a panel, N fillers, a panel.
 struct Window {
-    std::unique_ptr<tk::Form, FreeComponent> Form{new tk::Form(nullptr)};
+    std::unique_ptr<tk::Form> Form{new tk::Form(nullptr)};
     TOrloDockSite* Site = nullptr;
 
     Window(int n, Filler filler) {

@@ -47,13 +47,6 @@ void Settle();
 // once for every dock widget, that it cannot pass size hints on.
 void QuietQtWarnings();
 
-struct FreeComponent {
-    void operator()(tk::Component* c) const {
-        if (c)
-            c->Free();
-    }
-};
-
 class OrloScene {
 public:
     // A shown, settled window with N undocked panels.
@@ -70,7 +63,8 @@ public:
     TOrloDockSite* Site() const { return site_; }
 
 private:
-    std::unique_ptr<tk::Form, FreeComponent> form_;
+    // `delete` frees a component as Free() does.
+    std::unique_ptr<tk::Form> form_;
     TOrloDockSite* site_ = nullptr;
     std::vector<TOrloDockablePanel*> panels_;
 };
