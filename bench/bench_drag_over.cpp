@@ -13,10 +13,9 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -119,36 +118,17 @@ BENCHMARK(BM_DragOverCrossing64)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragOverCrossing4)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DragOverPath)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
-// The usual table, then microseconds per move and the ratio against
-// crossing zones with one zone per site.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            // Single runs, or the medians of repeated ones.
-            const bool single = run.run_type == Run::RT_Iteration;
-            if (run.error_occurred || (!single && run.aggregate_name != "median"))
-                continue;
-            us_[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-    }
-
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\nTime per pointer move (us; budget 500), ratio against crossing 4 sites of 1 zone\n");
-        bench::PrintRatios(us_,
-                           {"BM_DragOverResting", "BM_DragOverCrossing64", "BM_DragOverPath", "BM_DragOverCrossing4"},
-                           "BM_DragOverCrossing4", "4 zones");
-    }
-
-private:
-    std::map<std::string, double> us_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    RatioReporter reporter;
+    // Single runs, or the medians of repeated ones.
+    bench::RatioReporter reporter(
+        "Time per pointer move (us; budget 500), ratio against crossing 4 sites of 1 zone",
+        {"BM_DragOverResting", "BM_DragOverCrossing64", "BM_DragOverPath", "BM_DragOverCrossing4"},
+        "BM_DragOverCrossing4", "4 zones", [](const benchmark::BenchmarkReporter::Run& run) -> std::optional<double> {
+            if (run.run_type != benchmark::BenchmarkReporter::Run::RT_Iteration && run.aggregate_name != "median")
+                return std::nullopt;
+            return run.GetAdjustedRealTime();
+        });
     return bench::RunBenchmarks(argc, argv, &reporter);
 }

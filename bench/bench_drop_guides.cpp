@@ -11,9 +11,7 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -128,33 +126,17 @@ BENCHMARK(BM_PerPixelShapes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTestResting)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_HitTestMoving)->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table, then the figures in microseconds and the ratio
-// against the per-pixel baseline.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const auto it = run.counters.find("per_op");
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred && it != run.counters.end())
-                us_[run.benchmark_name()] = it->second.value * 1e6;
-        }
-    }
-
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\nTime per operation (us), ratio against shaping the same images pixel by pixel\n");
-        bench::PrintRatios(us_, {"BM_ShowGuides", "BM_HitTestResting", "BM_HitTestMoving", "BM_PerPixelShapes"},
-                           "BM_PerPixelShapes", "per-pixel");
-    }
-
-private:
-    std::map<std::string, double> us_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
-    RatioReporter reporter;
+    bench::RatioReporter reporter(
+        "Time per operation (us), ratio against shaping the same images pixel by pixel",
+        {"BM_ShowGuides", "BM_HitTestResting", "BM_HitTestMoving", "BM_PerPixelShapes"}, "BM_PerPixelShapes",
+        "per-pixel", [](const benchmark::BenchmarkReporter::Run& run) -> std::optional<double> {
+            const auto it = run.counters.find("per_op");
+            if (run.run_type != benchmark::BenchmarkReporter::Run::RT_Iteration || it == run.counters.end())
+                return std::nullopt;
+            return it->second.value * 1e6;
+        });
     return bench::RunBenchmarks(argc, argv, &reporter);
 }

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace bench {
 
@@ -24,17 +25,31 @@ int RunBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter,
     return 0;
 }
 
-void PrintRatios(const std::map<std::string, double>& us, std::initializer_list<const char*> names,
-                 const char* baseline, const char* ratioLabel) {
-    const auto base = us.find(baseline);
-    for (const char* name : names) {
-        const auto it = us.find(name);
-        if (it == us.end())
+RatioReporter::RatioReporter(std::string title, std::vector<std::string> names, std::string baseline,
+                             std::string ratioLabel, TimeOf timeOf)
+    : title_(std::move(title)), names_(std::move(names)), baseline_(std::move(baseline)),
+      ratioLabel_(std::move(ratioLabel)), timeOf_(std::move(timeOf)) {}
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs)
+        if (const std::optional<double> us = run.error_occurred ? std::nullopt : timeOf_(run))
+            us_[run.run_name.function_name] = *us;
+}
+
+void RatioReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::printf("\n%s\n", title_.c_str());
+    const auto base = us_.find(baseline_);
+    for (const std::string& name : names_) {
+        const auto it = us_.find(name);
+        if (it == us_.end())
             continue;
-        if (base != us.end() && base->second > 0)
-            std::printf("%-22s %10.3f  /%s %8.4f\n", name, it->second, ratioLabel, it->second / base->second);
+        if (base != us_.end() && base->second > 0)
+            std::printf("%-22s %10.3f  /%s %8.4f\n", name.c_str(), it->second, ratioLabel_.c_str(),
+                        it->second / base->second);
         else
-            std::printf("%-22s %10.3f\n", name, it->second);
+            std::printf("%-22s %10.3f\n", name.c_str(), it->second);
     }
 }
 

@@ -4,13 +4,12 @@
 // was chosen, a QApplication, then the registered benchmarks.
 
 #include <functional>
-#include <initializer_list>
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
-namespace benchmark {
-class BenchmarkReporter;
-}
+#include <benchmark/benchmark.h>
 
 namespace bench {
 
@@ -19,9 +18,26 @@ namespace bench {
 int RunBenchmarks(int argc, char** argv, benchmark::BenchmarkReporter* reporter = nullptr,
                   const std::function<void()>& registerMore = {});
 
-// Prints each named time (microseconds) that was measured, with its ratio
-// to the `baseline` entry's when that was measured too.
-void PrintRatios(const std::map<std::string, double>& us, std::initializer_list<const char*> names,
-                 const char* baseline, const char* ratioLabel);
+// The usual table, then a title and each named time (microseconds) that was
+// measured, with its ratio to the `baseline` entry's when that was measured too.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    // A run's time in microseconds, or none for a run that does not count.
+    using TimeOf = std::function<std::optional<double>(const Run&)>;
+
+    RatioReporter(std::string title, std::vector<std::string> names, std::string baseline, std::string ratioLabel,
+                  TimeOf timeOf);
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+private:
+    std::string title_;
+    std::vector<std::string> names_;
+    std::string baseline_;
+    std::string ratioLabel_;
+    TimeOf timeOf_;
+    // By function name.
+    std::map<std::string, double> us_;
+};
 
 } // namespace bench
