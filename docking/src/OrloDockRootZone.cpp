@@ -160,13 +160,12 @@ void TOrloDockRootZone::NoteRoomCheck(TOrloDockContainerZone* container) {
     if (wholePassDue_)
         return;
     container->roomCheckListedIn_ = serial_;
-    roomChecks_.push_back(std::make_unique<tk::ComponentRef<TOrloDockContainerZone>>());
-    *roomChecks_.back() = container;
+    roomChecks_.Add(container);
 }
 
 void TOrloDockRootZone::ClearRoomChecks() {
-    for (const auto& noted : std::exchange(roomChecks_, {}))
-        if (TOrloDockContainerZone* container = noted->get(); container && container->roomCheckListedIn_ == serial_)
+    for (TOrloDockContainerZone* container : std::exchange(roomChecks_, {}))
+        if (container && container->roomCheckListedIn_ == serial_)
             container->roomCheckListedIn_ = 0;
 }
 
@@ -196,7 +195,7 @@ void TOrloDockRootZone::KeepMinimumSizesOfChanged() {
         std::vector<std::pair<int, std::size_t>> due;
         due.reserve(noted.size());
         for (std::size_t i = 0; i < noted.size(); ++i)
-            if (TOrloDockContainerZone* container = noted[i]->get()) {
+            if (TOrloDockContainerZone* container = noted[i]) {
                 // Noted twice, due once; noted since by another root, due there.
                 if (container->roomCheckListedIn_ != serial_)
                     continue;
@@ -206,7 +205,7 @@ void TOrloDockRootZone::KeepMinimumSizesOfChanged() {
             }
         std::stable_sort(due.begin(), due.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& entry : due)
-            if (TOrloDockContainerZone* container = noted[entry.second]->get())
+            if (TOrloDockContainerZone* container = noted[entry.second])
                 KeepMinimumSizesOf(container);
     }
     ClearRoomChecks();

@@ -190,9 +190,9 @@ void TOrloDockSite::DropZonesOfFreedPanels() {
     // during it are dropped in the same turn.
     ++updateCount_;
     while (!freedPanelZones_.empty()) {
-        for (const auto& entry : std::exchange(freedPanelZones_, {}))
+        for (TOrloDockControlZone* zone : std::exchange(freedPanelZones_, {}))
             // Still in the tree and still empty: nothing has taken its place meanwhile.
-            if (TOrloDockControlZone* zone = *entry; zone && !zone->GetControl() && rootZone_->HoldsZone(zone))
+            if (zone && !zone->GetControl() && rootZone_->HoldsZone(zone))
                 zone->FreeLeaf(TOrloDockLeafRemoval::LayOut);
         TidyTree();
     }
@@ -211,8 +211,8 @@ void TOrloDockSite::TrackHostedPanels() {
         std::erase_if(hostedPanels_, [&standing](const auto& entry) { return !standing.contains(entry.first); });
     } else {
         // Leaves that left the site were forgotten as they left (ZoneLeaving).
-        for (const auto& changed : std::exchange(changedLeaves_, {}))
-            if (TOrloDockControlZone* leaf = changed->get()) {
+        for (TOrloDockControlZone* leaf : std::exchange(changedLeaves_, {}))
+            if (leaf) {
                 if (leaf->DockSite() == InternalIntf() && rootZone_->HoldsZone(leaf))
                     leaves.push_back(leaf);
                 else
@@ -250,8 +250,7 @@ void TOrloDockSite::ZoneLeaving(TOrloDockZone* zone) {
 void TOrloDockSite::LeafChanged(TOrloDockControlZone* leaf) {
     if (IsDestroying() || trackEveryLeaf_)
         return;
-    changedLeaves_.push_back(std::make_unique<tk::ComponentRef<TOrloDockControlZone>>());
-    *changedLeaves_.back() = leaf;
+    changedLeaves_.Add(leaf);
 }
 
 // ---- geometry ----
@@ -554,8 +553,7 @@ void TOrloDockSite::DropZoneOfFreedPanel(HostedPanel* entry, const TOrloDockable
     // the site's owner, which frees the site next: the tree is not tidied and
     // laid out again for every panel that goes.
     if (updateCount_ > 0 || (Owner() && Owner()->IsDestroying())) {
-        freedPanelZones_.push_back(std::make_unique<tk::ComponentRef<TOrloDockControlZone>>());
-        *freedPanelZones_.back() = zone;
+        freedPanelZones_.Add(zone);
         return;
     }
     TOrloDockUpdateGuard update(InternalIntf());

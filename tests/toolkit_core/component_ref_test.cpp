@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "test_components.h"
 
@@ -93,6 +95,26 @@ TEST(ComponentRef, FollowsAComponentThroughOneOfItsInterfaces) {
     EXPECT_NE(ref.get(), nullptr);
     target->Free();
     EXPECT_EQ(ref.get(), nullptr);
+}
+
+TEST(ComponentRefList, EntriesOfFreedComponentsReadNothingAlsoAfterTheListMoved) {
+    auto* a = new Recorder(nullptr, "A");
+    auto* b = new Recorder(nullptr, "B");
+    tk::ComponentRefList<Recorder> noted;
+    noted.Add(a);
+    noted.Add(b);
+    noted.Add(a);
+    const tk::ComponentRefList<Recorder> taken = std::exchange(noted, {});
+    EXPECT_TRUE(noted.empty());
+    a->Free();
+    std::vector<Recorder*> seen;
+    for (Recorder* entry : taken)
+        seen.push_back(entry);
+    EXPECT_EQ(seen, (std::vector<Recorder*>{nullptr, b, nullptr}));
+    EXPECT_TRUE(taken.Contains(b));
+    EXPECT_FALSE(taken.Contains(a));
+    b->Free();
+    EXPECT_EQ(taken[1], nullptr);
 }
 
 TEST(ComponentRef, AReferenceSetWhileTheTargetIsTornDownIsClearedToo) {

@@ -34,15 +34,12 @@ public:
     void Watch(Component* c) {
         if (Alive(c))
             return;
-        watched_.push_back(std::make_unique<ComponentRef<Component>>());
-        *watched_.back() = c;
+        watched_.Add(c);
     }
-    bool Alive(Component* c) const {
-        return std::any_of(watched_.begin(), watched_.end(), [c](const auto& ref) { return ref->get() == c; });
-    }
+    bool Alive(Component* c) const { return watched_.Contains(c); }
 
 private:
-    std::vector<std::unique_ptr<ComponentRef<Component>>> watched_;
+    ComponentRefList<Component> watched_;
 };
 
 // Collects the names of a component's defined properties.

@@ -11,7 +11,6 @@
 // percentages decide.
 
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include <orlodock/docking/OrloDockContainerZone.h>
@@ -123,5 +122,5 @@ private:
 
     std::uint64_t serial_;
     bool wholePassDue_ = false;
-    std::vector<std::unique_ptr<tk::ComponentRef<TOrloDockContainerZone>>> roomChecks_;
+    tk::ComponentRefList<TOrloDockContainerZone> roomChecks_;
 };

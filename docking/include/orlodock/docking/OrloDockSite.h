@@ -307,12 +307,12 @@ private:
     // of a panel that is being freed before the site hears of it.
     std::unordered_map<const TOrloDockZone*, std::unique_ptr<HostedPanel>> hostedPanels_;
     // The leaves that changed since then, and whether the whole tree is new.
-    std::vector<std::unique_ptr<tk::ComponentRef<TOrloDockControlZone>>> changedLeaves_;
+    tk::ComponentRefList<TOrloDockControlZone> changedLeaves_;
     bool trackEveryLeaf_ = true;
     bool trackingPanels_ = false;
     // Leaves of panels freed while the tree was changing; they leave the tree
     // when the change ends.
-    std::vector<std::unique_ptr<tk::ComponentRef<TOrloDockControlZone>>> freedPanelZones_;
+    tk::ComponentRefList<TOrloDockControlZone> freedPanelZones_;
     // The site was resized while the tree was changing; its handlers hear of
     // it when the change ends.
     bool resizePending_ = false;

@@ -16,7 +16,9 @@
 // object ends in its destructors alone, with only the base class left to
 // tell its subscribers.
 
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <new>
 #include <type_traits>
 #include <utility>
@@ -243,6 +245,48 @@ private:
 
     T* target_ = nullptr;
     std::function<void()> onGone_;
+};
+
+// Components noted to be visited later, each through a self-clearing
+// reference: an entry whose component was freed meanwhile reads nullptr.
+// Moves without touching its entries (they stay where they are linked).
+template <class T> class ComponentRefList {
+public:
+    void Add(T* target) {
+        refs_.push_back(std::make_unique<ComponentRef<T>>());
+        *refs_.back() = target;
+    }
+    bool Contains(const T* target) const {
+        for (const auto& ref : refs_)
+            if (ref->get() == target)
+                return true;
+        return false;
+    }
+    std::size_t size() const { return refs_.size(); }
+    bool empty() const { return refs_.empty(); }
+    void clear() { refs_.clear(); }
+    // The entry's component, or nullptr once it was freed.
+    T* operator[](std::size_t index) const { return refs_[index]->get(); }
+
+    class Iterator {
+    public:
+        using Inner = typename std::vector<std::unique_ptr<ComponentRef<T>>>::const_iterator;
+        explicit Iterator(Inner inner) : inner_(inner) {}
+        T* operator*() const { return (*inner_)->get(); }
+        Iterator& operator++() {
+            ++inner_;
+            return *this;
+        }
+        bool operator!=(const Iterator& other) const { return inner_ != other.inner_; }
+
+    private:
+        Inner inner_;
+    };
+    Iterator begin() const { return Iterator(refs_.begin()); }
+    Iterator end() const { return Iterator(refs_.end()); }
+
+private:
+    std::vector<std::unique_ptr<ComponentRef<T>>> refs_;
 };
 
 // Registry of component classes by name, so a stream can name them.
